@@ -1,0 +1,232 @@
+// Messages, answer readers and the source writer.
+#include "dialog.h"
+
+#include <climits>
+
+namespace zemka {
+namespace {
+
+Items charItems(std::string_view s) {
+    Items items;
+    appendChars(items, s);
+    return items;
+}
+
+bool isBlank(std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; }
+
+}  // namespace
+
+void Dialog::writeItems(std::string_view format, const Items& items) {
+    formatWrite(format, items, [this](const std::string& r) { session.toCurrent(r); });
+}
+
+void Dialog::sayItems(std::string_view format, const Items& items) {
+    formatWrite(format, items, [this](const std::string& r) { session.record(session.lunits[2], r); });
+}
+
+void Dialog::mess(int mode, int n) {
+    auto records = session.catalogue.extent(n);
+    if (records.empty()) return;
+    int count = 0;
+    if (mode != 1) write("('C',78('#'))");
+    for (const MessageRecord* r : records) {
+        auto letter = exampleLetters.find(r->letter);
+        bool exampleLine = letter != std::string_view::npos;
+        if (exampleLine && static_cast<int>(letter) + 1 != session.exmp[2]) continue;
+        Items line = charItems(Catalogue::resolve(*r, exampleLine, session.unknwn));
+        if (mode != 2) {
+            sayItems("(3X,72A1)", line);
+            ++count;
+        }
+        if (mode != 1) writeItems("('C',5X,72A1,'#')", line);
+        if (count == session.parms[1]) {
+            paws();
+            count = 0;
+        }
+    }
+    if (mode != 1) write("('C',78('#'))");
+}
+
+std::string Dialog::readln(int n, int& blank) {
+    auto width = static_cast<std::size_t>(n);
+    std::string raw, line;
+    for (;;) {
+        if (!session.iffile) {
+            if (!session.keyboardLine(raw))
+                throw FatalError("end of keyboard input (standard input) while an answer was needed");
+            line = raw.substr(0, width);
+            line.resize(width, ' ');
+            if (line[0] != '#') break;
+            if (line[1] == '@') session.igui = 1;
+        }
+        session.iffile = 1;
+        if (!session.answerFileLine(raw)) {
+            session.iffile = 0;
+            continue;
+        }
+        line = raw.substr(0, width);
+        line.resize(width, ' ');
+        if (line[0] == '#') {
+            session.iffile = 0;
+            continue;
+        }
+        sayItems("(72A1)", charItems(line));
+        break;
+    }
+    blank = isBlank(line) ? 1 : 0;
+    session.record(session.lunits[9], line);
+    return line;
+}
+
+int Dialog::ifyes() {
+    say("('|---- Enter yes or no')");
+    for (;;) {
+        int blank;
+        char c = readln(3, blank)[0];
+        if (c == 'y' || c == 'Y') return 1;
+        if (c == 'n' || c == 'N') return 0;
+        say("('|---- What?  yes or no, starting in first column please.' )");
+    }
+}
+
+std::string Dialog::rangeText(int lo, int hi) const {
+    bool low = lo >= -9999, high = hi <= 9999;
+    std::string t;
+    if (low && high) t = internalWrite(37, "('in$the$range$',I10,'$to$',I10)", {lo, hi});
+    else if (low) t = internalWrite(37, "('in$the$range$',I10,'$to$+INFINITY',1X)", {lo});
+    else if (high) t = internalWrite(37, "('in$the$range$-INFINITY$to$',I10,1X)", {hi});
+    else t = internalWrite(37, "(37X)", {});
+    return delblk(t);
+}
+
+int Dialog::iread(std::string_view name, int lo, int hi) {
+    std::string range = rangeText(lo, hi);
+    bool named = !isBlank(name);
+    if (named) say("(2X,A,' =')", name);
+    say("('|---- Enter an integer value ',A37)", range);
+    int value = 0;
+    for (;;) {
+        if (readin(value) && (lo < -9999 || value >= lo) && (hi > 9999 || value <= hi)) break;
+        say("('|---- Illegal input.  Re-enter integer ',A37)", range);
+    }
+    if (named) write("(6X,A,' = ',I10)", name, value);
+    return value;
+}
+
+bool Dialog::readin(int& value) {
+    int blank;
+    std::string line = readln(72, blank);
+    auto last = line.find_last_not_of(' ');
+    if (last == std::string::npos) return false;
+    long long v = 0;
+    std::size_t signAt = std::string::npos;
+    for (std::size_t q = last + 1; q-- > 0;) {
+        char c = line[q];
+        std::size_t power = last - q;
+        if (c >= '0' && c <= '9') {
+            if (c == '0') continue;
+            // An answer beyond 32 bits is illegal input, not a wrapped value.
+            if (power > 9) return false;
+            long long p10 = 1;
+            for (std::size_t k = 0; k < power; ++k) p10 *= 10;
+            v += (c - '0') * p10;
+            if (v > INT_MAX) return false;
+        } else if (c == ' ') {
+            continue;
+        } else if (c == '+' || c == '-') {
+            if (c == '-') v = -v;
+            signAt = q;
+            break;
+        } else {
+            return false;
+        }
+    }
+    if (signAt != std::string::npos && !isBlank(std::string_view(line).substr(0, signAt))) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+void Dialog::instr(std::string_view name, int req) {
+    if (req != 0) say("(2X,A,' =')", name);
+    else say("(2X,A,' =             (Press [RETURN] to default)')", name);
+    say("('|----Enter title or name',15('-'),'|')");
+    int blank;
+    std::string line;
+    for (;;) {
+        line = readln(40, blank);
+        if (req == 1 && blank) {
+            say("('|----Illegal blank line. Re-enter------|')");
+            continue;
+        }
+        break;
+    }
+    if (blank) return;
+    if (line.find('\'') == std::string::npos) {
+        Items items{FItem(name)};
+        appendChars(items, line);
+        writeItems("(6X,A,' = ''',40A1,'''')", items);
+        return;
+    }
+    // An apostrophe must be doubled inside a Fortran string, or the program would not
+    // compile; the longer statement is continued like any other.
+    std::string quoted;
+    for (char c : line) {
+        quoted += c;
+        if (c == '\'') quoted += '\'';
+    }
+    text(std::string(name) + " = '" + quoted + "'");
+}
+
+void Dialog::paws() {
+    say("(70X,'[RETURN]')");
+    std::string ignored;
+    // At the end of keyboard input there is nobody to wait for: a replayed run goes on.
+    session.keyboardLine(ignored);
+}
+
+int Dialog::state() { return ++session.ist; }
+
+void Dialog::gui() {
+    if (session.igui == 1) write("('C',40('-'),'-> INPUT FROM GUI <-',18('-'))");
+}
+
+void Dialog::prec() {
+    text(byPrecision("implicit double precision (a-h,o-z)", "implicit real (a-h,o-z)"));
+}
+
+void Dialog::com(int mode, std::string_view s) {
+    std::string line(s.substr(0, 72));
+    line.resize(72, ' ');
+    Items items = charItems(line);
+    bool active = session.parms[4] != 0;
+    switch (mode) {
+    case 1: writeItems("('C',78('#'),/,'C',5X,72A1,'#',/,'C',78('#'))", items); break;
+    case 2: writeItems("('C',5X,72A1)", items); break;
+    case 3: writeItems(active ? "(5X,72A1)" : "('C!',5X,72A1)", items); break;
+    default: writeItems(active ? "(72A1)" : "('C!',72A1)", items); break;
+    }
+}
+
+void Dialog::text(std::string_view s) { writeItems("(6X,66A1,/,(5X,'&',66A1))", charItems(s)); }
+
+std::string Dialog::delblk(std::string s) {
+    std::string out;
+    for (char c : s)
+        if (c != ' ') out += c == '$' ? ' ' : c;
+    out.resize(s.size(), ' ');
+    return out;
+}
+
+std::string Dialog::kvr(std::string_view doubleText) const {
+    std::string s(doubleText);
+    if (session.exmp[3]) return s;
+    for (auto p = s.find("dkvr"); p != std::string::npos; p = s.find("dkvr", p + 4)) s[p] = ' ';
+    return s;
+}
+
+void Dialog::parameterCommon(const GlobalList& globals) {
+    Items items(globals.begin(), globals.end());
+    writeItems("(6X,'common/parm8z/ pi',6A7,/,(5X,'&',9A7))", items);
+}
+
+}  // namespace zemka

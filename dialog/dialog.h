@@ -1,0 +1,108 @@
+// The dialog routines every generator and the driver use: the message display, the answer
+// readers, the source writer and the input of names, expressions and parameters.
+//
+// A generator derives from Dialog so that one step of its dialog reads as the calls a user
+// meets, in order: mess(0, 8); text("NPROB = 1"); invar("NPROB", 0);
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "format.h"
+#include "session.h"
+
+namespace zemka {
+
+// The tables that decide which names a generator accepts for unknowns and global
+// parameters: letters that may stand alone, letters that may begin a longer name, and
+// forbidden names of exactly three characters (two letters padded with a blank). Only the
+// leading count entries of each apply.
+struct NameTables {
+    std::string_view let1;
+    std::string_view let2;
+    std::string_view forb;  // 3 characters an entry
+
+    NameTables leading(std::size_t count1, std::size_t count2, std::size_t nforb) const {
+        return {let1.substr(0, count1), let2.substr(0, count2), forb.substr(0, 3 * nforb)};
+    }
+};
+
+// The global parameters collected by globp: items of 7 characters, a comma and the name.
+using GlobalList = std::vector<std::string>;
+
+class Dialog {
+public:
+    explicit Dialog(Session& s) : session(s) {}
+
+protected:
+    Session& session;
+
+    // Streams and raw output.
+    void use(Stream s) { session.use(s); }
+    template <class... T> void write(std::string_view format, T&&... items) {
+        writeItems(format, Items{FItem(std::forward<T>(items))...});
+    }
+    template <class... T> void say(std::string_view format, T&&... items) {
+        sayItems(format, Items{FItem(std::forward<T>(items))...});
+    }
+    void writeItems(std::string_view format, const Items& items);
+    void sayItems(std::string_view format, const Items& items);
+
+    // Messages.
+    void mess(int mode, int n);
+
+    // Answer readers.
+    std::string readln(int n, int& blank);
+    int ifyes();
+    int iread(std::string_view name, int lo, int hi);
+    bool readin(int& value);
+    void instr(std::string_view name, int req);
+    void paws();
+    int state();
+    void gui();
+    void prec();
+
+    // Source writer.
+    void com(int mode, std::string_view s);
+    void text(std::string_view s);
+    static std::string delblk(std::string s);
+
+    // Names, expressions and parameters.
+    std::string readex(int req, int& blank);
+    void invar(std::string_view name, int req);
+    int inparm(std::string_view name, int lo, int hi);
+    void iadd(int level, std::string_view what);
+    void varnam(const NameTables& tables, int nvar);
+    void invec(std::string_view name, int first, int last, int req);
+    void inmat(std::string_view name, int i1, int i2, int j1, int j2, int req);
+    void vecfun(std::string_view vname, int i, int n, int code, std::string_view lhs, int mode,
+                std::string_view sel);
+    void matfun(std::string_view vname, int i, int n, std::string_view uname, int code1, int code2,
+                std::string_view lhs, int skip);
+    GlobalList globp(const NameTables& tables);
+    void spacer();
+
+    // Precision: the double precision text of a line, with every "dkvr" turned into " kvr"
+    // (the same width) for a single precision program.
+    std::string kvr(std::string_view doubleText) const;
+    // The one of an explicit pair of texts that fits the chosen precision.
+    std::string_view byPrecision(std::string_view doubleText, std::string_view singleText) const {
+        return session.exmp[3] ? doubleText : singleText;
+    }
+    // The parameter common line: "common/parm8z/ pi" and the global parameters.
+    void parameterCommon(const GlobalList& globals);
+
+    // Shown names of unknowns, as varnam stored them.
+    std::string unknownName(int k) const {
+        return session.unknwn.name[k].substr(0, session.unknwn.length[k]);
+    }
+
+private:
+    bool legalName(std::string_view c, std::size_t width, const NameTables& t) const;
+    std::string rangeText(int lo, int hi) const;
+    // Whether c names one of the unknowns first .. last-1.
+    bool nameTaken(std::string_view c, int first, int last) const;
+};
+
+}  // namespace zemka

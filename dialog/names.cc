@@ -1,0 +1,239 @@
+// Names, expressions, parameters, vectors, matrices and guarded definitions.
+#include <cctype>
+
+#include "dialog.h"
+
+namespace zemka {
+namespace {
+
+Items withChars(Items head, std::string_view s) {
+    appendChars(head, s);
+    return head;
+}
+
+bool alnum(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+
+// Fortran names are case-blind, so "U" and "u" are the same variable.
+bool sameName(std::string_view a, std::string_view b) {
+    auto trim = [](std::string_view s) { return s.substr(0, s.find_last_not_of(' ') + 1); };
+    a = trim(a);
+    b = trim(b);
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+// c is the whole answer field. A name starts in column 1 and ends before the last column; a
+// one-letter name needs its letter in let1; a longer one starts with a letter of let2, is not
+// forbidden, and goes on with letters and digits only (anything else would break the
+// generated Fortran).
+bool Dialog::legalName(std::string_view c, std::size_t width, const NameTables& t) const {
+    if (c[0] == ' ' || c[width - 1] != ' ') return false;
+    auto end = c.find(' ');
+    if (c.find_first_not_of(' ', end) != std::string_view::npos) return false;
+    if (end == 1) return t.let1.find(c[0]) != std::string_view::npos;
+    if (t.let2.find(c[0]) == std::string_view::npos) return false;
+    for (std::size_t k = 1; k < end; ++k)
+        if (!alnum(c[k])) return false;
+    for (std::size_t f = 0; f + 3 <= t.forb.size(); f += 3)
+        if (c.substr(0, 3) == t.forb.substr(f, 3)) return false;
+    return true;
+}
+
+std::string Dialog::readex(int req, int& blank) {
+    say("('|----Enter constant or FORTRAN expression',23('-'),'|')");
+    for (;;) {
+        std::string line = readln(65, blank);
+        if (req == 1 && blank) {
+            say("('|----Illegal blank line. Enter constant or FORTRAN ',    'expression---|')");
+            continue;
+        }
+        return line;
+    }
+}
+
+void Dialog::invar(std::string_view name, int req) {
+    if (req != 0) say("(2X,A,' =')", name);
+    else say("(2X,A,' =             (Press [RETURN] to default)')", name);
+    int blank;
+    std::string line = readex(req, blank);
+    if (!blank) writeItems("(6X,A,' =',/,5X,'& ',65A1)", withChars({FItem(name)}, line));
+}
+
+int Dialog::inparm(std::string_view name, int lo, int hi) {
+    say("(2X,A,' =')", name);
+    int value = iread("", lo, hi);
+    std::string buffer = delblk(internalWrite(22, "('(',A7,'$=$',I10,')')", {name, value}));
+    write("(6X,'PARAMETER ',A22)", buffer);
+    return value;
+}
+
+void Dialog::iadd(int level, std::string_view what) {
+    if (level != 0) {
+        if (level > session.exmp[1]) return;
+        say("(/,'  Do you want to write a FORTRAN block to define',     ' some parameters to be',/,"
+            "'   used in the definition of ',A,'?')",
+            what);
+        if (!ifyes()) return;
+    }
+    say("(' Remember to begin FORTRAN statements in column 7',/,    "
+        "'|-----7-----Input FORTRAN now (type blank line to terminate)',   '-----------|')");
+    for (;;) {
+        int blank;
+        std::string line = readln(72, blank);
+        if (blank) return;
+        writeItems("(72A1)", withChars({}, line));
+    }
+}
+
+void Dialog::varnam(const NameTables& tables, int nvar) {
+    Unknowns& u = session.unknwn;
+    for (int i = 1; i <= nvar; ++i) {
+        for (;;) {
+            if (i <= 9) say("(' U',I1,' =')", i);
+            else say("(' U',I2,' =')", i);
+            int blank;
+            std::string c = readln(4, blank);
+            if (c[1] == ' ') c[2] = ' ';  // a blank in column 2 ends a one-letter name
+            if (!legalName(c, 4, tables)) {
+                say("('|---- Illegal variable name, re-enter in columns 1-3')");
+                continue;
+            }
+            // Two unknowns of one name would silently be one variable in the program.
+            if (nameTaken(c, 1, i)) {
+                say("('|---- Name already used, re-enter in columns 1-3')");
+                continue;
+            }
+            u.length[i] = c[1] == ' ' ? 1 : c[2] == ' ' ? 2 : 3;
+            u.name[i] = c.substr(0, 3);
+            break;
+        }
+    }
+}
+
+bool Dialog::nameTaken(std::string_view c, int first, int last) const {
+    for (int k = first; k < last; ++k)
+        if (sameName(c, session.unknwn.name[k])) return true;
+    return false;
+}
+
+void Dialog::invec(std::string_view name, int first, int last, int req) {
+    for (int i = first; i <= last; ++i) {
+        std::string buffer = delblk(internalWrite(21, "(A7,'(',I10,')$=')", {name, i}));
+        if (req != 0) say("(2X,A21)", buffer);
+        else say("(2X,A21,'   (Press [RETURN] to default)')", buffer);
+        int blank;
+        std::string line = readex(req, blank);
+        if (!blank) writeItems("(6X,A21,/,5X,'& ',65A1)", withChars({FItem(buffer)}, line));
+    }
+}
+
+void Dialog::inmat(std::string_view name, int i1, int i2, int j1, int j2, int req) {
+    for (int j = j1; j <= j2; ++j) {
+        if (i2 > i1) spacer();
+        for (int i = i1; i <= i2; ++i) {
+            std::string buffer =
+                delblk(internalWrite(32, "(A7,'(',I10,',',I10,')$=')", {name, i, j}));
+            if (req != 0) say("(2X,A32)", buffer);
+            else say("(2X,A32,'   (Press [RETURN] to default)')", buffer);
+            int blank;
+            std::string line = readex(req, blank);
+            if (!blank) writeItems("(6X,A32,/,5X,'& ',65A1)", withChars({FItem(buffer)}, line));
+        }
+    }
+}
+
+// The displayed name of component i of n: the name alone for a single component, else the
+// name followed by i (as Fortran's I1 or I2 would write it, without padding).
+static std::string componentName(std::string_view vname, int i, int n) {
+    return n < 2 ? std::string(vname) : std::string(vname) + std::to_string(i);
+}
+
+void Dialog::vecfun(std::string_view vname, int i, int n, int code, std::string_view lhs, int mode,
+                    std::string_view sel) {
+    std::string shown = componentName(vname, i, n);
+    int blank = 1;
+    std::string line;
+    if (mode <= 2) {
+        if (mode == 0) say("(' ',A,' =')", shown);
+        else if (mode == 1) say("(' ',A, ' =         (Press [RETURN] to default)')", shown);
+        else say("(' ',A, ' =         (Press [RETURN] to default to 0)')", shown);
+        line = readex(mode == 0 ? 1 : 0, blank);
+    }
+    write("('C',50X,A,' DEFINED')", shown);
+    if (blank) {
+        write("('C     if (',A,'.eq.',I5,') ',A,' =', /,                  "
+              "'C    & [DEFAULT SELECTED, DEFINITION COMMENTED OUT]')",
+              sel, code, lhs);
+    } else {
+        writeItems("('      if (',A,'.eq.',I5,') ',A,' =', /,5X,'& ',65A1)",
+                   withChars({FItem(sel), FItem(code), FItem(lhs)}, line));
+    }
+}
+
+void Dialog::matfun(std::string_view vname, int i, int n, std::string_view uname, int code1, int code2,
+                    std::string_view lhs, int skip) {
+    std::string shown = componentName(vname, i, n);
+    int blank = 1;
+    std::string line;
+    if (skip == 0) {
+        say("(' ',A,'.',A,' =   ',                                      "
+            "'(Press [RETURN] to default, if ',A,                              "
+            "' is a linear function of ',A,')')",
+            shown, uname, shown, uname);
+        line = readex(0, blank);
+    }
+    write("('C',50X,A,'.',A,' DEFINED')", shown, uname);
+    if (blank) {
+        write("('C     if (i8z.eq.',I5,'.and.j8z.eq.',I5,') ', A,' =',    "
+              "/,'C    & [DEFAULT SELECTED, DEFINITION COMMENTED OUT]')",
+              code1, code2, lhs);
+    } else {
+        writeItems("('      if (i8z.eq.',I5,'.and.j8z.eq.',I5,') ', A,' =',    /,5X,'& ',65A1)",
+                   withChars({FItem(code1), FItem(code2), FItem(lhs)}, line));
+    }
+}
+
+GlobalList Dialog::globp(const NameTables& tables) {
+    use(Stream::body);
+    GlobalList list;
+    for (;;) {
+        say("(' Parameter name = (type blank line to terminate)')");
+        int blank;
+        std::string c = readln(7, blank);
+        if (blank) return list;
+        if (!legalName(c, 7, tables)) {
+            say("('|---- Illegal parameter name, re-enter in columns 1-6')");
+            continue;
+        }
+        // A name twice in the parameter common line would not compile.
+        bool taken = false;
+        for (const std::string& item : list) taken = taken || sameName(c, std::string_view(item).substr(1));
+        if (taken) {
+            say("('|---- Name already used, re-enter in columns 1-6')");
+            continue;
+        }
+        std::string name = c.substr(0, 6);
+        if (std::string_view("IJKLMNijklmn").find(c[0]) != std::string_view::npos) {
+            say("(' Note: ',A6,' must be an integer.')", name);
+            com(2, " Note: " + name + " must be an integer.");
+        }
+        invar(name, 1);
+        list.push_back("," + name);
+        if (list.size() == 176) {
+            say("(' Limit on number of global parameters reached')");
+            return list;
+        }
+    }
+}
+
+void Dialog::spacer() {
+    say("(/)");
+    com(2, " ");
+}
+
+}  // namespace zemka

@@ -1,0 +1,29 @@
+#include "generators.h"
+
+#include <string>
+
+namespace zemka {
+namespace {
+
+[[noreturn]] void notAvailable(const std::string& what) {
+    throw FatalError(what + " programs are not available yet in this version of zemka");
+}
+
+void gen1dgMissing(Session&) { notAvailable("1D Galerkin"); }
+void gen1dcMissing(Session&) { notAvailable("1D collocation"); }
+void gen2dgMissing(Session&) { notAvailable("2D Galerkin"); }
+void gen2dcMissing(Session&) { notAvailable("2D collocation"); }
+void gen3dMissing(Session&) { notAvailable("3D"); }
+
+}  // namespace
+
+Generator generatorFor(int dimension, int method) {
+    switch (dimension) {
+    case 0: return gen0d;
+    case 1: return method == 1 ? gen1dgMissing : gen1dcMissing;
+    case 2: return method == 1 ? gen2dgMissing : gen2dcMissing;
+    default: return gen3dMissing;
+    }
+}
+
+}  // namespace zemka

@@ -1,0 +1,17 @@
+// The generators, one per class of problem, and the choice among them.
+#pragma once
+
+#include "dialog/session.h"
+
+namespace zemka {
+
+using Generator = void (*)(Session&);
+
+// Each runs the rest of the dialog and leaves main.f assembled.
+void gen0d(Session& session);
+
+// The generator for a dimension (0..3) and, for one and two dimensions, a method (1 Galerkin,
+// 2 collocation). A class that is not built yet ends the run with a clear report.
+Generator generatorFor(int dimension, int method);
+
+}  // namespace zemka
