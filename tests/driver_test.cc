@@ -1,0 +1,57 @@
+// The start of a run: banner, example and dimension questions, files, fatal reports.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "scenario.h"
+
+namespace zemka::test {
+namespace {
+
+TEST(Driver, BannerExampleAndDimensionQuestions) {
+    // yes to the example question, 16 refused, 15 taken; dimension 4 refused; then the
+    // 2D collocation choice, which is not built yet, ends the run.
+    auto sc = runZemka({"y", "16", "15", "", "4", "2", "2"});
+    ASSERT_GE(sc.mainf.size(), 3u);
+    EXPECT_EQ(sc.mainf[0], "C     **************************" + std::string(46, ' '));
+    EXPECT_EQ(sc.mainf[1], "C     * ZEMKA 9.6 MAIN PROGRAM *" + std::string(46, ' '));
+    EXPECT_TRUE(sc.said("   MSG 2"));
+    EXPECT_TRUE(sc.said("|---- Illegal input.  Re-enter integer in the range 0 to 15"));
+    EXPECT_TRUE(sc.said("|---- Illegal input.  Re-enter integer in the range 0 to 3"));
+    EXPECT_TRUE(sc.has("C     MSG 3                                                                   #"));
+    EXPECT_TRUE(sc.said("   MSG 6"));
+    EXPECT_FALSE(sc.said("   MSG 5"));
+    EXPECT_NE(sc.status, 0);
+    EXPECT_NE(sc.errors.find("not available yet"), std::string::npos);
+    EXPECT_EQ(sc.echo, (std::vector<std::string>{"y  ", "16" + std::string(70, ' '), "15" + std::string(70, ' '),
+                                                  "4" + std::string(71, ' '), "2" + std::string(71, ' '),
+                                                  "2" + std::string(71, ' ')}));
+}
+
+TEST(Driver, MissingOrBrokenCatalogueLeavesOldFilesAlone) {
+    for (std::string catalogue : {std::string(), std::string("   1 hello\n   2 x$$x\n9999\n"),
+                                  std::string("   1 hello\n")}) {
+        ScenarioOptions o;
+        o.writeCatalogue = !catalogue.empty();
+        o.catalogue = catalogue;
+        auto sc = runZemka({"n", "0"}, o);
+        EXPECT_EQ(sc.status, 1);
+        EXPECT_NE(sc.errors.find("zemka.seq"), std::string::npos) << sc.errors;
+        EXPECT_TRUE(sc.terminal.empty());
+    }
+    // An older main.f survives a failed start.
+    auto first = runZemka({}, {.catalogue = "", .answerFile = "", .writeCatalogue = false});
+    std::ofstream(first.dir / "main.f") << "old\n";
+    std::string cmd = "cd '" + first.dir.string() + "' && '" ZEMKA_BINARY "' </dev/null >/dev/null 2>&1";
+    EXPECT_NE(std::system(cmd.c_str()), 0);
+    EXPECT_EQ(readLines(first.dir / "main.f"), std::vector<std::string>{"old"});
+}
+
+TEST(Driver, EndOfKeyboardInputIsReported) {
+    auto sc = runZemka({"n"});
+    EXPECT_EQ(sc.status, 1);
+    EXPECT_NE(sc.errors.find("end of keyboard input"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zemka::test

@@ -1,0 +1,105 @@
+#include "scenario.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace zemka::test {
+namespace fs = std::filesystem;
+
+std::string rtrim(std::string s) {
+    s.erase(s.find_last_not_of(' ') + 1);
+    return s;
+}
+
+std::vector<std::string> readLines(const fs::path& path) {
+    std::vector<std::string> out;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) out.push_back(line);
+    return out;
+}
+
+std::string testCatalogue() {
+    std::ostringstream s;
+    for (int n = 1; n <= 1000; ++n) {
+        std::string number = std::to_string(n);
+        s << std::string(4 - number.size(), ' ') << number << " MSG " << n << '\n';
+    }
+    s << "9999\n";
+    return s.str();
+}
+
+static fs::path freshDir() {
+    static std::atomic<int> counter{0};
+    fs::path dir = fs::temp_directory_path() /
+                   ("zemka-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+Scenario runZemka(const std::vector<std::string>& answers, const ScenarioOptions& options) {
+    Scenario sc;
+    sc.dir = freshDir();
+    if (options.writeCatalogue)
+        std::ofstream(sc.dir / "zemka.seq") << (options.catalogue.empty() ? testCatalogue() : options.catalogue);
+    if (!options.answerFile.empty()) std::ofstream(sc.dir / "zemka.in") << options.answerFile;
+    {
+        std::ofstream keys(sc.dir / "keys.txt");
+        for (const auto& a : answers) keys << a << '\n';
+    }
+    std::string cmd = "cd '" + sc.dir.string() + "' && '" ZEMKA_BINARY
+                      "' < keys.txt > terminal.txt 2> errors.txt";
+    int rc = std::system(cmd.c_str());
+    sc.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+    sc.terminal = readLines(sc.dir / "terminal.txt");
+    std::ifstream err(sc.dir / "errors.txt");
+    sc.errors.assign(std::istreambuf_iterator<char>(err), {});
+    sc.mainf = readLines(sc.dir / "main.f");
+    sc.echo = readLines(sc.dir / "echo.out");
+    return sc;
+}
+
+std::vector<std::string> Scenario::program() const {
+    std::vector<std::string> out;
+    for (const auto& l : mainf) out.push_back(rtrim(l));
+    return out;
+}
+
+int Scenario::find(const std::string& text, int from) const {
+    for (int i = from; i < static_cast<int>(mainf.size()); ++i)
+        if (rtrim(mainf[i]) == text) return i;
+    return -1;
+}
+
+bool Scenario::hasBlock(const std::vector<std::string>& lines) const {
+    if (lines.empty()) return true;
+    for (int at = find(lines[0]); at >= 0; at = find(lines[0], at + 1)) {
+        bool all = true;
+        for (std::size_t k = 1; k < lines.size() && all; ++k)
+            all = at + static_cast<int>(k) < static_cast<int>(mainf.size()) && rtrim(mainf[at + k]) == lines[k];
+        if (all) return true;
+    }
+    return false;
+}
+
+bool Scenario::said(const std::string& text) const {
+    for (const auto& l : terminal)
+        if (rtrim(l) == text) return true;
+    return false;
+}
+
+std::string Scenario::compileErrors(const std::string& flags) const {
+    std::string cmd = "cd '" + dir.string() + "' && gfortran -c " + flags +
+                      " -o main.o main.f > gfortran.txt 2>&1";
+    int rc = std::system(cmd.c_str());
+    if (rc == 0) return "";
+    std::ifstream in(dir / "gfortran.txt");
+    std::string out((std::istreambuf_iterator<char>(in)), {});
+    return out.empty() ? "gfortran failed" : out;
+}
+
+}  // namespace zemka::test

@@ -1,0 +1,49 @@
+// Runs the built zemka in a fresh directory with an answer script and a test catalogue in
+// which message n is the single line "MSG n", and reads back what it produced.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zemka::test {
+
+struct ScenarioOptions {
+    std::string catalogue;              // empty: the "MSG n" catalogue
+    std::string answerFile;             // written as zemka.in when not empty
+    bool writeCatalogue = true;
+};
+
+struct Scenario {
+    std::filesystem::path dir;
+    int status = -1;
+    std::vector<std::string> terminal;  // standard output, one entry a line
+    std::string errors;                 // standard error
+    std::vector<std::string> mainf;     // main.f as written (body lines are 79 wide)
+    std::vector<std::string> echo;      // echo.out
+
+    // main.f with trailing blanks removed, which is how most checks read it.
+    std::vector<std::string> program() const;
+    // Index of the first trimmed main.f line equal to text at or after from; -1 if none.
+    int find(const std::string& text, int from = 0) const;
+    bool has(const std::string& text) const { return find(text) >= 0; }
+    // Whether the lines follow each other directly in main.f (trimmed).
+    bool hasBlock(const std::vector<std::string>& lines) const;
+    // Whether a terminal line (trimmed) equals text.
+    bool said(const std::string& text) const;
+    // Compiles main.f with gfortran -c; returns the compiler's output, empty on success.
+    std::string compileErrors(const std::string& flags = "") const;
+};
+
+// The "MSG n" catalogue: message n (1..1000) is the line "MSG n", then the 9999 record.
+std::string testCatalogue();
+
+// Runs zemka with the answers as keyboard lines (each followed by a newline).
+Scenario runZemka(const std::vector<std::string>& answers, const ScenarioOptions& options = {});
+
+// Reads a text file into lines (without their newlines).
+std::vector<std::string> readLines(const std::filesystem::path& path);
+
+std::string rtrim(std::string s);
+
+}  // namespace zemka::test
