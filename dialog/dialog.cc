@@ -104,9 +104,12 @@ int Dialog::iread(std::string_view name, int lo, int hi) {
     bool named = !isBlank(name);
     if (named) say("(2X,A,' =')", name);
     say("('|---- Enter an integer value ',A37)", range);
+    // Without a lower bound a value must still fit the ten columns of the assignment, or
+    // the program would hold asterisks.
+    int least = lo < -9999 ? -999999999 : lo;
     int value = 0;
     for (;;) {
-        if (readin(value) && (lo < -9999 || value >= lo) && (hi > 9999 || value <= hi)) break;
+        if (readin(value) && value >= least && (hi > 9999 || value <= hi)) break;
         say("('|---- Illegal input.  Re-enter integer ',A37)", range);
     }
     if (named) write("(6X,A,' = ',I10)", name, value);

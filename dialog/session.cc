@@ -27,7 +27,8 @@ void ReplacedFile::writeLine(const std::string& line) {
         if (::ftruncate(::fileno(file_), 0) != 0)
             throw FatalError("cannot write " + name_ + ": " + std::strerror(errno));
     }
-    std::fputs(line.c_str(), file_);
+    // fwrite, not fputs: an answer may hold a NUL byte, and echo.out must keep all of it.
+    std::fwrite(line.data(), 1, line.size(), file_);
     std::fputc('\n', file_);
 }
 
@@ -45,7 +46,7 @@ ScratchFile::~ScratchFile() {
 }
 
 void ScratchFile::writeLine(const std::string& line) {
-    std::fputs(line.c_str(), file_);
+    std::fwrite(line.data(), 1, line.size(), file_);
     if (std::fputc('\n', file_) == EOF)
         throw FatalError(std::string("cannot write a scratch file: ") + std::strerror(errno));
 }
