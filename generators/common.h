@@ -10,10 +10,63 @@
 
 namespace zemka {
 
+enum ProblemType { steady = 1, timeDependent = 2, eigenvalue = 3 };
+
+// Integer bounds that the readers take as "none on this side".
+constexpr int noLowerBound = -10000;
+constexpr int noUpperBound = 10000;
+
 // A line of a deactivated example: com mode 3 for a statement, 4 for a labelled line.
 struct DeactivatedLine {
     int mode;
     std::string_view text;
+};
+
+// A message that exists in one version per problem type; with byUnknowns each version is
+// the first of four, for 1, 2, 3 and 4 or more unknowns.
+struct PerType {
+    int steady;
+    int timeDependent;
+    int eigenvalue;
+    bool byUnknowns = false;
+};
+
+// How a class writes the problem-type step: some keep a LINEAR flag in the program, and
+// they ask about Crank-Nicolson steps with different messages.
+struct ProblemTypeStyle {
+    bool linearLines;
+    int linearQuestionMode;                 // mess mode of the linearity question
+    int crankNicolsonMessage;
+};
+
+// The solver call with the work space around it.
+struct SolverCall {
+    std::string_view sizes;                 // the call that returns ii8z and ir8z
+    std::vector<std::string_view> plotComments;
+    std::string_view plot;                  // the statement that sets PLOT
+    std::string_view call;                  // the solver itself
+};
+
+// The user's postprocessor with its deactivated MATLAB example. The example's opening
+// (files, the last saved step, nsave0 and neqn) is the same in every class; what follows
+// it is the class's own.
+struct Postprocessor {
+    std::string_view header;
+    std::vector<std::string_view> dimensions;
+    std::vector<std::string_view> comments;
+    std::vector<DeactivatedLine> exampleRest;
+    std::string_view matlabWriter;          // "mkvr0d", ...
+};
+
+// Functions whose values the library interpolates from a data file.
+struct DataFileFunctions {
+    int nameMessage;
+    int nworkMessage;
+    int nworkLeast;
+    int fileMessage;
+    std::string_view arguments;             // "x,y"
+    std::string_view interpolation;         // "dkvrt", the library function
+    std::string_view firstLetters;          // letters a function name may begin with
 };
 
 class GeneratorBase : protected Dialog {
@@ -24,13 +77,29 @@ protected:
     int loopLabel = 0;     // the label of the problem loop
     GlobalList globals;    // the global parameters, for every parameter common line
     int neqn = 0;
+    int type = steady;
+    bool linear = false;
+    bool fdiff = false;
+    // Whether this class marks in the program where the front end gave an answer.
+    bool marksInput = false;
+    void mark() {
+        if (marksInput) gui();
+    }
 
     // "Writes a, b, ...": one statement each, from column 7.
     void texts(std::initializer_list<std::string_view> lines);
+    void texts(const std::vector<std::string_view>& lines);
     // "Comment a, b, ...": one comment line each.
     void comments(std::initializer_list<std::string_view> lines);
+    void comments(const std::vector<std::string_view>& lines);
+    // A logical NAME = .TRUE. or .FALSE. chosen by a yes or no; returns the answer.
+    bool logicalAnswer(std::string_view name);
+    // A declaration of reals in the program's precision: "double precision names" or "real names".
+    void reals(std::string_view names);
     // The start of a generated subprogram: two empty lines, its header, the implicit line.
     void subprogram(std::string_view header);
+    // Stub subprograms, each only its header, the implicit line and, for a function, a zero result.
+    void dummyRoutines(std::initializer_list<std::string_view> headers);
 
     // The precision question and the implicit statement of the main program.
     void askPrecision();
@@ -38,18 +107,71 @@ protected:
     void openProblemLoop();
     // Whether the optional Fortran blocks are to be offered later on.
     void askBlockLevel();
-    // One "name = uu8z(1, j)" line per unknown.
-    void unknownAssignments();
-    // Lines written with com modes 3 and 4, switched on by deleting their "C!".
-    void deactivated(std::initializer_list<DeactivatedLine> lines);
+    // The work arrays allocated at run time, and the static alternative as a comment.
+    void allocatableWorkArrays();
+
+    // Steady-state, time-dependent or eigenvalue, with the time-stepping or iteration settings.
+    void problemType(const ProblemTypeStyle& style);
+    // NEQN, as a PARAMETER of the main program.
+    void askNeqn();
+    // Whether the Jacobian is approximated by finite differences (never asked when linear).
+    void askFdiff();
+    // The PARAMETER lines that size the work arrays (1: allocated at run time).
+    void workArrayParameters();
+    // NSAVE for a time-dependent problem; otherwise one saved solution every NSTEPS.
+    void savedSolutions();
+
+    // In the equations routine: the reported integrals (volume and boundary) and their
+    // integrands, selected by kint8z; each returns its count.
+    int integrals(int explainBase);
+    int boundaryIntegrals(int explainBase);
+    // The time-derivative coefficients C(i,k) of equation i, selected by -(100i+k).
+    void timeCoefficients(int i);
+    // Row i of the eigenvalue matrix RHO.
+    void rhoRow(int i);
+    // The value of unknown j and its first derivatives in x (and y), as local variables
+    // under the user's names: U, Ux, Uy.
+    enum class Layout { derivativeFirst, unknownFirst };  // uu8z(d,j) or uu8z(j,d)
+    void unknownLines(int j, int derivatives, Layout layout = Layout::derivativeFirst);
+    // The initial values (or the start of an eigenvalue iteration) in u8z.
+    void initialValues(const PerType& message);
+    // The values put out instead of each unknown and of its functions (fluxes, e.g. "AB").
+    void printReplacements(int message, std::string_view fluxes);
+
+    void callSolver(const SolverCall& solver);
+    // After the solver: the convergence jumps, the restart hints (calls of the library's
+    // restart-file routine, commented, when the class has one) and the postprocessor call.
+    void afterSolver(std::string_view postprCall, std::string_view restartRoutine = {},
+                     std::string_view restartArguments = {});
+    // TITLE of a table or plot.
+    void askTitle();
+    // UMIN and UMAX of a plot.
+    void plotRange(int message);
+
+    void postpr(const Postprocessor& p);
     // Extra subprograms typed by the user, appended to the subprogram stream.
     void userSubprograms();
+    void dataFileFunctions(const DataFileFunctions& f);
     // Closes the problem loop and the main program, writes the header's parameter common
     // line and assembles main.f.
     void finishProgram();
 
+    // Lines written with com modes 3 and 4, switched on by deleting their "C!".
+    void deactivated(std::initializer_list<DeactivatedLine> lines);
+    void deactivated(const std::vector<DeactivatedLine>& lines);
+
     // Message base + the variant for the number of unknowns: 0, 1, 2, 3 for 1, 2, 3, 4+.
     int variant(int base) const { return base + (neqn < 4 ? neqn - 1 : 3); }
+    int messageFor(const PerType& m) const;
+
+private:
+    void eigenvalueSettings(const ProblemTypeStyle& style);
+    void timeSteppingSettings(const ProblemTypeStyle& style);
+    void newtonSettings(const ProblemTypeStyle& style);
+    void askLinear(const ProblemTypeStyle& style);
+    struct IntegralKind;
+    int integralDefinitions(const IntegralKind& kind, int explainBase);
+    std::string functionName(const DataFileFunctions& f, const std::vector<std::string>& taken);
 };
 
 }  // namespace zemka
