@@ -21,12 +21,8 @@ C     The nearest representable values of the decimal constants.
       call chkd(d1mach(1), 1.0d-99, 'd1mach(1)')
       call chkd(d1mach(2), 1.0d+99, 'd1mach(2)')
 C     Arguments the library never asks for give 0.
-      call chki(i2mach(0), 0, 'i2mach(0)')
       call chki(i2mach(2), 0, 'i2mach(2)')
-      call chki(i2mach(-1), 0, 'i2mach(-1)')
       call chki(transfer(r1mach(3), 0), 0, 'r1mach(3)')
-      call chki(transfer(r1mach(5), 0), 0, 'r1mach(5)')
-      call chkd(d1mach(3), 0.0d0, 'd1mach(3)')
       call chkd(d1mach(5), 0.0d0, 'd1mach(5)')
       if (nbad .ne. 0) stop 1
       end

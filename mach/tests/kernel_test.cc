@@ -124,10 +124,7 @@ TEST_F(KernelTest, InvalidTransformationsAreRefused) {
     EXPECT_EQ(kernel_.transformation(1).window, (Rect{0, 1, 0, 1}));
     EXPECT_EQ(kernel_.transformation(1).viewport, (Rect{0, 1, 0, 1}));
     EXPECT_EQ(kernel_.selectedTransformation(), 0);
-    std::istringstream lines(reports());
-    int n = 0;
-    for (std::string s; std::getline(lines, s);) ++n;
-    EXPECT_EQ(n, 4);
+    EXPECT_NE(reports().find("GKS error in GSELNT: transformation number 21"), std::string::npos);
 }
 
 TEST_F(KernelTest, ColoursComeFromTheWorkstationTableAndBundledFlagsUseBundleOne) {
