@@ -404,20 +404,16 @@ void GeneratorBase::dataFileFunctions(const DataFileFunctions& f) {
 std::string GeneratorBase::functionName(const DataFileFunctions& f, const std::vector<std::string>& taken) {
     static constexpr std::string_view generated[] = {"tran8z", "xy8z",   "dis8z",  "pdes8z", "u8z",
                                                      "fb8z",   "gb8z",   "pmod8z", "axis8z", "postpr"};
-    auto lower = [](std::string s) {
-        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    };
     for (;;) {
         say("(' Function name =')");
         int blank;
         std::string name = readln(6, blank);
-        std::string word = lower(name.substr(0, name.find(' ')));
+        std::string word = lowerCase(name.substr(0, name.find(' ')));
         bool legal = !blank && f.firstLetters.find(name[0]) != std::string_view::npos &&
                      name.find_first_not_of(' ', word.size()) == std::string::npos &&
                      std::all_of(word.begin(), word.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
         for (std::string_view g : generated) legal = legal && word != g;
-        for (const std::string& t : taken) legal = legal && word != lower(t.substr(0, t.find(' ')));
+        for (const std::string& t : taken) legal = legal && word != lowerCase(t.substr(0, t.find(' ')));
         if (legal) return name;
         say("('|---- Illegal function name, re-enter in columns 1-6')");
     }

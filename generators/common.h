@@ -16,6 +16,16 @@ enum ProblemType { steady = 1, timeDependent = 2, eigenvalue = 3 };
 constexpr int noLowerBound = -10000;
 constexpr int noUpperBound = 10000;
 
+// How a generated routine indexes the values of the unknowns: uu8z(d,j) or uu8z(j,d) for
+// derivative d of unknown j.
+enum class Layout { derivativeFirst, unknownFirst };
+
+inline std::string lowerCase(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
 // A line of a deactivated example: com mode 3 for a statement, 4 for a labelled line.
 struct DeactivatedLine {
     int mode;
@@ -105,6 +115,8 @@ protected:
     void askPrecision();
     // NPROB and the problem loop that encloses the main program's work.
     void openProblemLoop();
+    // The largest number of equations the arrays of a routine are dimensioned for.
+    void neqnmxParameter() { write("(6X,'parameter (neqnmx=',I4,')')", 99); }
     // Whether the optional Fortran blocks are to be offered later on.
     void askBlockLevel();
     // The work arrays allocated at run time, and the static alternative as a comment.
@@ -131,7 +143,6 @@ protected:
     void rhoRow(int i);
     // The value of unknown j and its first derivatives in x (and y), as local variables
     // under the user's names: U, Ux, Uy.
-    enum class Layout { derivativeFirst, unknownFirst };  // uu8z(d,j) or uu8z(j,d)
     void unknownLines(int j, int derivatives, Layout layout = Layout::derivativeFirst);
     // The initial values (or the start of an eigenvalue iteration) in u8z.
     void initialValues(const PerType& message);

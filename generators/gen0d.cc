@@ -72,7 +72,7 @@ private:
         use(Stream::header);
         com(2, "*** 0D PROBLEM SOLVED ***");
         askPrecision();
-        write("(6X,'parameter (neqnmx=',I4,')')", 99);
+        neqnmxParameter();
     }
 
     void declarations() {
@@ -104,7 +104,7 @@ private:
     void pdes8z() {
         use(Stream::subprograms);
         subprogram("subroutine pdes8z(yd8z,i8z,j8z,kint8z,x8z,t,uu8z)");
-        write("(6X,'parameter (neqnmx=',I4,')')", 99);
+        neqnmxParameter();
         if (type == eigenvalue) write("(6X,'parameter (NEQN=',I4,')')", neqn);
         comments({"   un8z(1,I) hold the (rarely used) values", "   of UI from the previous iteration or time step"});
         text(kvr("common /dkvr4x/un8z(3,neqnmx)"));

@@ -11,7 +11,6 @@ namespace {
 
 void gen1dgMissing(Session&) { notAvailable("1D Galerkin"); }
 void gen1dcMissing(Session&) { notAvailable("1D collocation"); }
-void gen2dgMissing(Session&) { notAvailable("2D Galerkin"); }
 void gen2dcMissing(Session&) { notAvailable("2D collocation"); }
 void gen3dMissing(Session&) { notAvailable("3D"); }
 
@@ -21,7 +20,7 @@ Generator generatorFor(int dimension, int method) {
     switch (dimension) {
     case 0: return gen0d;
     case 1: return method == 1 ? gen1dgMissing : gen1dcMissing;
-    case 2: return method == 1 ? gen2dgMissing : gen2dcMissing;
+    case 2: return method == 1 ? gen2dg : gen2dcMissing;
     default: return gen3dMissing;
     }
 }

@@ -1,0 +1,569 @@
+// Programs for two space variables solved by the Galerkin method on triangles: the region is
+// a rectangle with grid lines in x and y, a grid in p and q mapped by X(p,q), Y(p,q), or an
+// initial triangulation typed by the user, with curved boundary arcs. Arcs with negative
+// numbers carry fixed values FB, arcs with positive numbers the conditions GB.
+#include <algorithm>
+#include <climits>
+#include <string>
+
+#include "galerkin.h"
+#include "generators.h"
+
+namespace zemka {
+namespace {
+
+// The first 28 letters may name an unknown, the last 36 a global parameter; I..N and i..n
+// (integer by the implicit statement) come last, so that names of reals stop before them.
+constexpr std::string_view let1 = "PQpqCDEFGHORUVWZcdefghoruvwzIJKLMNijklmn";
+constexpr std::string_view let2 = "ABCDEFGHOPQRSTUVWXYZabcdefghopqrstuvwxyzIJKLMNijklmn";
+// Unknowns are kept from the first 40, global parameters from all.
+constexpr std::string_view forb =
+    "A1 A2 A3 A4 A5 A6 A7 A8 A9 PI a1 a2 a3 a4 a5 a6 a7 a8 a9 Pi "
+    "B1 B2 B3 B4 B5 B6 B7 B8 B9 pI b1 b2 b3 b4 b5 b6 b7 b8 b9 pi "
+    "NX NY DT TF XA XB YA YB SF T0 Nx Ny Dt Tf Xa Xb Ya Yb Sf t0 "
+    "nX nY dT tF xA xB yA yB sF S0 nx ny dt tf xa xb ya yb sf s0 ";
+
+const GalerkinShape shape2d{
+    .dimensions = 2,
+    .globalsMessage = 174,
+    .globalNames = {let1.substr(4, 36), let2, forb},
+    .unknownsMessage = 195,
+    .unknownNames = {let1.substr(0, 28), let2.substr(0, 40), forb.substr(0, 3 * 40)},
+    .symmetry = {.steady = 200, .timeDependent = 204, .eigenvalue = 196, .byUnknowns = true},
+    .libraryLimits = "PARAMETER (NXP8Z=101,NYP8Z=101,KDEG8Z=1,NBPT8Z=51)",
+    .pdesHeader = "subroutine pdes8z(yd8z,i8z,j8z,kint8z,idel8z,jdel8z,x,y,ktri,t)",
+    .pdesComments = {"   un8z(1,I),un8z(2,I),un8z(3,I) hold the (rarely used) values",
+                     "   of UI,UIx,UIy from the previous iteration or time step"},
+    .pdesCommons = {"common/dkvr4/un8z(3,neqnmx),uu8z(3,neqnmx)", "common/dkvr17/normx,normy,iarc"},
+    .pdesReals = "normx,normy,delamp(ndelmx,neqnmx)",
+    .integralsMessage = 208,
+    .boundaryIntegralsMessage = 212,
+    .deltaQuestion = 216,
+    .deltaPlaces = 217,
+    .deltaAmplitudes = 218,
+    .coefficients = {.steady = 223, .timeDependent = 227, .eigenvalue = 219, .byUnknowns = true},
+    .u8zHeader = "function u8z(i8z,x,y,ktri,t0)",
+    .initialValues = {.steady = 232, .timeDependent = 233, .eigenvalue = 231},
+    .fb8zHeader = "function fb8z(i8z,iarc8z,ktri,s,x,y,t)",
+    .gb8zHeader = "subroutine gb8z(gd8z,i8z,j8z,iarc8z,ktri,s,x,y,t)",
+    .gb8zComments = {"   un8z(1,I),un8z(2,I),un8z(3,I) hold the (rarely used) values",
+                     "   of UI,UIx,UIy from the previous iteration or time step.",
+                     "   (normx,normy) is the (rarely used) unit outward normal vector"},
+    .gb8zCommons = {"common/dkvr4/un8z(3,neqnmx),uu8z(neqnmx,3)", "common/dkvr17/normx,normy,ibarc8z",
+                    "common/dkvr49/bign8z"},
+    .gb8zReals = "normx,normy",
+    .gb8zLayout = Layout::unknownFirst,
+    .pmodHeader = "subroutine pmod8z(x,y,ktri,t,a,b)",
+    .pmodCommons = {"common/dkvr4/un8z(3,neqnmx),uu8z(3,neqnmx)", "common/dkvr6/upr8z(3,neqnmx),uab8z(3,neqnmx)",
+                    "common/dkvr9/uprint(neqnmx),aprint(neqnmx),bprint(neqnmx)",
+                    "common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"},
+    .replacementsMessage = 248,
+};
+
+// The postprocessor's example writes the output grid and, per saved solution, every value,
+// with NaN for the points outside the region.
+const Postprocessor postprocessor2d{
+    .header = "subroutine postpr(tout,nsave,xout,yout,inrg,nx,ny,uout,neqn)",
+    .dimensions = {"dimension xout(0:nx,0:ny),yout(0:nx,0:ny),tout(0:nsave)",
+                   "dimension inrg(0:nx,0:ny),uout(0:nx,0:ny,3,neqn,0:nsave)"},
+    .comments = {"UOUT(I,J,IDER,IEQ,L) = U_IEQ, if IDER=1", "                       A_IEQ, if IDER=2",
+                 "                       B_IEQ, if IDER=3", "  (possibly as modified by UPRINT,..)",
+                 "  at the point (XOUT(I,J) , YOUT(I,J))", "  at time/iteration TOUT(L).",
+                 "INRG(I,J) = 1 if this point is in R", "          = 0 otherwise",
+                 "  ******* ADD POSTPROCESSING CODE HERE:", "  IN THE EXAMPLE BELOW, MATLAB PLOTFILES zemka.m,",
+                 " zemka.rdm CREATED (REMOVE C! COMMENTS TO ACTIVATE)"},
+    .exampleRest = {{3, " write (lud,78754) nx"},
+                    {3, " write (lud,78754) ny"},
+                    {4, "78754 format (i8)"},
+                    {3, " do 78756 i=0,nx"},
+                    {3, " do 78755 j=0,ny"},
+                    {3, "    write (lud,78762) xout(i,j),yout(i,j)"},
+                    {4, "78755 continue"},
+                    {4, "78756 continue"},
+                    {3, " do 78761 l=0,nsave0"},
+                    {3, "    write (lud,78762) tout(l)"},
+                    {3, "    do 78760 ieq=1,neqn"},
+                    {3, "    do 78759 ider=1,3"},
+                    {3, "    do 78758 i=0,nx"},
+                    {3, "    do 78757 j=0,ny"},
+                    {3, "       if (inrg(i,j).eq.1) then"},
+                    {3, "          write (lud,78762) uout(i,j,ider,ieq,l)"},
+                    {3, "       else"},
+                    {3, "          write (lud,78763)"},
+                    {3, "       endif"},
+                    {4, "78757    continue"},
+                    {4, "78758    continue"},
+                    {4, "78759    continue"},
+                    {4, "78760    continue"},
+                    {4, "78761 continue"},
+                    {4, "78762 format (e16.8)"},
+                    {4, "78763 format ('NaN')"}},
+    .matlabWriter = "mkvr2dg"};
+
+constexpr DataFileFunctions dataFunctions2d{.nameMessage = 276,
+                                            .nworkMessage = 277,
+                                            .nworkLeast = 10,
+                                            .fileMessage = 278,
+                                            .arguments = "x,y",
+                                            .interpolation = "dkvrt",
+                                            .firstLetters = let2.substr(0, 40)};
+
+// The boundary arcs of one sign and the conditions given on them.
+struct ArcConditions {
+    int question;    // whether any such arc has conditions
+    int arcMessage;  // the arc number
+    int least, most;
+    int conditions;  // variant base, explains the conditions
+    int another;
+    std::string_view sign;  // "NEGATIVE" or "POSITIVE"
+};
+
+enum Region { xyGrid = 1, pqGrid = 2, userTriangulation = 3 };
+
+class Gen2dg : GalerkinGenerator {
+public:
+    explicit Gen2dg(Session& session) : GalerkinGenerator(session, shape2d) {}
+
+    void run() {
+        opening();
+        openProblemLoop();
+        globalParameters();
+        askBlockLevel();
+        region();
+        triangulationAndSolver();
+        problemType(problemStyle);
+        equationsAndUnknowns();
+        pdes8z();
+        u8z();
+        fb8z();
+        gb8z();
+        pmod8z();
+        outputGrid();
+        savedSolutions();
+        solve();
+        outputOptions();
+        use(Stream::subprograms);
+        dummyRoutines({"function axis8z(i8z,x,y,z,ical8z)"});
+        postpr(postprocessor2d);
+        userSubprograms();
+        dataFileFunctions(dataFunctions2d);
+        finishProgram();
+    }
+
+private:
+    int intri = xyGrid;
+    int ntfLeast = 0;  // NTF must cover the initial triangulation
+    int ny = 0;
+
+    void opening() {
+        use(Stream::header);
+        com(2, "*** 2D PROBLEM SOLVED (GALERKIN METHOD) ***");
+        askPrecision();
+        limitParameters();
+        use(Stream::body);
+        text("dimension vxy(2,nv0+1),iabc(3,nt0+1),iarc(nt0+1),xgrid(nxgrid+1),ygrid(nygrid+1),ixarc(2),"
+             "iyarc(2),pgrid(npgrid+1),qgrid(nqgrid+1),iparc(2),iqarc(2),xbd8z(nbpt8z,nt0+4),"
+             "ybd8z(nbpt8z,nt0+4),xout8z(0:nx,0:ny),yout8z(0:nx,0:ny),inrg8z(0:nx,0:ny),xcross(100),"
+             "ycross(100),tout8z(0:nsave),xd0(ndelmx),yd0(ndelmx)");
+        com(2, " dimension xres8z(nxp8z),yres8z(nyp8z),ures8z(neqn,nxp8z,nyp8z)");
+        allocatableWorkArrays();
+        texts({"character*40 title",
+               "logical plot,symm,fdiff,evcmpx,crankn,noupdt,adapt,nodist,fillin,econ8z,ncon8z,restrt,gridid",
+               kvr("common/dkvr14/ sint8z(20),bint8z(20),slim8z(20),blim8z(20)"),
+               kvr("common/dkvr15/ evlr8z,ev0r,evli8z,ev0i,evcmpx"),
+               kvr("common/dkvr16/ p8z,evr8z(50),evi8z(50)"),
+               kvr("common/dkvr19/ toler(neqnmx),adapt"),
+               kvr("common/dkvr22/ nxa8z,nya8z,ifgr8z,kd8z,nbp8z"),
+               kvr("common/dkvr23/ work8z(nxp8z*nyp8z+6)"),
+               kvr("common/dkvr30/ econ8z,ncon8z"),
+               kvr("common/dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z"),
+               kvr("common/dkvr63/ amin8z(3*neqnmx),amax8z(3*neqnmx)"),
+               kvr("common/dkvr65/ intri,iotri"),
+               kvr("common/dkvr76/ mdim8z,nx18z,ny18z,xa,xb,ya,yb,uout(0:nx,0:ny,3,neqn,0:nsave)"),
+               "pi = 4.0*atan(1.d0)", "nxa8z = nxp8z", "nya8z = nyp8z", "nx18z = nx+1", "ny18z = ny+1",
+               "mdim8z = 3", "kd8z = kdeg8z", "nbp8z = nbpt8z"});
+    }
+
+    // The region, its initial triangulation, and the boundary arcs that conditions refer to.
+    // Arrays of the modes not chosen get the size 0.
+    void region() {
+        use(Stream::body);
+        com(2, "   *******INITIAL TRIANGULATION OPTION");
+        mess(1, 175);
+        intri = iread("INTRI", 1, 3);
+        com(2, "   *******SET IOTRI = 1 TO DUMP FINAL TRIANGULATION TO FILE zemka.tri");
+        text("IOTRI = 0");
+        use(Stream::header);
+        if (intri == xyGrid) {
+            text("parameter (nv0=0,nt0=0,npgrid=0,nqgrid=0)");
+            use(Stream::subprograms);
+            identityTransformation();
+            subprogram("subroutine xy8z(i8z,iarc8z,s,x,y,s0,sf)");
+            texts({"x = 0.0", "y = 0.0", "return", "end"});
+            rectangle('X', 'Y', 176, 177);
+        } else if (intri == pqGrid) {
+            text("parameter (nv0=0,nt0=0,nxgrid=0,nygrid=0)");
+            use(Stream::subprograms);
+            mappedTransformation();
+            rectangle('P', 'Q', 179, 180);
+        } else {
+            text("parameter (nxgrid=0,nygrid=0,npgrid=0,nqgrid=0)");
+            triangulation();
+        }
+    }
+
+    void identityTransformation() {
+        subprogram("subroutine tran8z(p,q,x,y)");
+        texts({"x = p", "y = q", "return", "end"});
+    }
+
+    // x = X(p,q), y = Y(p,q); the four sides of the (p,q) rectangle are its arcs.
+    void mappedTransformation() {
+        subprogram("subroutine tran8z(p,q,x,y)");
+        parameterCommon(globals);
+        texts({"x = p", "y = q"});
+        mess(0, 178);
+        iadd(3, "X and Y");
+        invar("X", 0);
+        invar("Y", 0);
+        texts({"return", "end"});
+        subprogram("subroutine xy8z(i8z,iarc8z,s,x,y,s0,sf)");
+        texts({kvr("common /dkvr66/ p1,pn,q1,qn,ip1,ip2,iq1,iq2"), "x = 0.0", "y = 0.0",
+               "if (iarc8z.eq.ip1) call tran8z(p1,s,x,y)", "if (iarc8z.eq.ip2) call tran8z(pn,s,x,y)",
+               "if (iarc8z.eq.iq1) call tran8z(s,q1,x,y)", "if (iarc8z.eq.iq2) call tran8z(s,qn,x,y)", "return",
+               "end"});
+    }
+
+    // Grid lines in two directions, the library's check around them, and the arc numbers of
+    // the rectangle's sides.
+    void rectangle(char first, char second, int gridMessage, int arcMessage) {
+        use(Stream::body);
+        mess(0, gridMessage);
+        gridCheck(first, 0);
+        gridCheck(second, 0);
+        int lines1 = gridLines(first, 2);
+        int lines2 = gridLines(second, 2);
+        gridCheck(first, 1);
+        gridCheck(second, 1);
+        // Four triangles to a grid cell; kept within the integers a bound can hold.
+        ntfLeast = static_cast<int>(std::min<long long>(4LL * (lines1 - 1) * (lines2 - 1), INT_MAX));
+        mess(0, arcMessage);
+        invec(std::string("I") + first + "ARC", 1, 2, 1);
+        invec(std::string("I") + second + "ARC", 1, 2, 1);
+    }
+
+    // Vertices, triangles with their arc numbers, and the curved arcs of xy8z.
+    void triangulation() {
+        use(Stream::body);
+        mess(0, 181);
+        text(kvr("call dkvrwx(vxy,2*nv0,0)"));
+        use(Stream::header);
+        com(1, "NV0 = number of vertices in initial triangulation");
+        int nv0 = inparm("NV0", 4, noUpperBound);
+        use(Stream::body);
+        inmat("VXY", 1, 2, 1, nv0, 0);
+        mess(0, 182);
+        use(Stream::header);
+        com(1, "NT0 = number of triangles in initial triangulation");
+        int nt0 = inparm("NT0", 3, noUpperBound);
+        use(Stream::body);
+        for (int k = 1; k <= nt0; ++k) {
+            inmat("IABC", 1, 3, k, k, 0);
+            invec("IARC", k, k, 0);
+        }
+        text(kvr("call dkvru(vxy,nv0,iabc,iarc,nt0)"));
+        use(Stream::subprograms);
+        identityTransformation();
+        subprogram("subroutine xy8z(i8z,iarc8z,s,x,y,s0,sf)");
+        text("dimension pxy(2,1000)");
+        parameterCommon(globals);
+        texts({"x = 0.0", "y = 0.0"});
+        curvedArcs();
+        texts({"return", "end"});
+        ntfLeast = nt0;
+    }
+
+    // A curved arc is given by X(S), Y(S) over S0..SF, or by points it passes through.
+    void curvedArcs() {
+        mess(1, 183);
+        for (bool another = ifyes(); another; another = ifyes()) {
+            mess(0, 184);
+            iread("IARC", noLowerBound, noUpperBound);
+            text("          if (iarc8z.eq.iarc) then");
+            mess(1, 185);
+            if (ifyes()) {
+                mess(0, 186);
+                iadd(3, "S0,SF,X(S) and Y(S) (on this arc only)");
+                text("     if (i8z.eq.0) then");
+                invar("S0", 0);
+                invar("SF", 0);
+                text("     else");
+                invar("X", 1);
+                invar("Y", 1);
+                text("     endif");
+            } else {
+                mess(0, 187);
+                iadd(3, "PXY (on this arc only)");
+                text("     if (i8z.eq.1) then");
+                int npts = iread("NPTS", 2, 1000);
+                inmat("PXY", 1, 2, 1, npts, 1);
+                texts({kvr("call dkvrw(npts, pxy, s, x, y)"), "     endif"});
+            }
+            text("          endif");
+            mess(1, 188);
+        }
+    }
+
+    // NTF, the triangle density dis8z, ISOLVE and IDEG.
+    void triangulationAndSolver() {
+        use(Stream::body);
+        mess(0, 189);
+        iread("NTF", ntfLeast, noUpperBound);
+        use(Stream::subprograms);
+        subprogram("subroutine dis8z(x,y,ktri,triden,shape)");
+        text("logical adapt");
+        parameterCommon(globals);
+        mess(0, 190);
+        text("TRIDEN = 1.0");
+        iadd(3, "TRIDEN and SHAPE");
+        invar("TRIDEN", 0);
+        mess(0, 191);
+        logicalAnswer("ADAPT");
+        com(2, " ");
+        texts({"EXAG = 1.5", kvr("if (adapt) triden = dkvrgr2(x,y,triden**(1.0/exag))**exag")});
+        mess(0, 192);
+        text("SHAPE = 1.0");
+        invar("SHAPE", 0);
+        texts({"return", "end"});
+        use(Stream::body);
+        mess(0, 193);
+        iread("ISOLVE", 1, session.parms[2]);
+        mess(0, 194);
+        // The rejected 0 stays written; the accepted degree written after it overrides it.
+        while (iread("IDEG", -4, 4) == 0) say("('|---- Illegal input')");
+    }
+
+    void fb8z() {
+        fb8zOpening();
+        if (type == eigenvalue) {
+            mess(0, 100);
+        } else {
+            arcConditions({.question = 234, .arcMessage = 235, .least = noLowerBound, .most = -1,
+                           .conditions = 236, .another = 240, .sign = "NEGATIVE"},
+                          [this](bool asked) { fixedValues(asked ? 2 : 3); });
+        }
+        texts({"return", "end"});
+    }
+
+    void gb8z() {
+        gb8zOpening();
+        arcConditions({.question = 241, .arcMessage = 242, .least = 1, .most = 999, .conditions = 243,
+                       .another = 247, .sign = "POSITIVE"},
+                      [this](bool asked) { asked ? freeConditions(2, 0) : freeConditions(3, 1); });
+        texts({"return", "end"});
+    }
+
+    // The conditions of each arc the user names, or, when there are none, the block of an
+    // arc 0 with every definition commented out, as a model.
+    template <class Conditions> void arcConditions(const ArcConditions& arcs, Conditions conditions) {
+        mess(1, arcs.question);
+        if (ifyes()) {
+            do {
+                mess(0, arcs.arcMessage);
+                iread("IARC", arcs.least, arcs.most);
+                text("          if (iarc8z.eq.iarc) then");
+                mess(0, variant(arcs.conditions));
+                iadd(3, "the boundary conditions (on this arc only)");
+                conditions(true);
+                text("          endif");
+                mess(1, arcs.another);
+            } while (ifyes());
+        } else {
+            std::string sign(arcs.sign);
+            comments({"   NO BOUNDARY CONDITIONS DEFINED ON " + sign + " ARCS.",
+                      "   TO ADD BCs FOR " + sign + " ARCS, USE BLOCK BELOW AS MODEL"});
+            texts({"IARC = 0", "          if (iarc8z.eq.iarc) then"});
+            mess(2, variant(arcs.conditions));
+            conditions(false);
+            text("          endif");
+        }
+    }
+
+    // The rectangular output grid; NY = 0 leaves NX+1 points to a block of the user's.
+    void outputGrid() {
+        use(Stream::header);
+        mess(0, 252);
+        inparm("NX", 1, noUpperBound);
+        ny = inparm("NY", 0, noUpperBound);
+        use(Stream::body);
+        if (ny != 0) {
+            mess(0, 254);
+            com(2, "   defaults for xa,xb,ya,yb");
+            text(kvr(intri == pqGrid ? "call dkvrv   (pgrid,npgrid,qgrid,nqgrid,vxy,nv0,iarc,nt0,xa,xb,ya,yb)"
+                                     : "call dkvrv   (xgrid,nxgrid,ygrid,nygrid,vxy,nv0,iarc,nt0,xa,xb,ya,yb)"));
+            com(2, "   DEFINE XA,XB,YA,YB IMMEDIATELY BELOW:");
+            for (std::string_view end : {"XA", "XB", "YA", "YB"}) invar(end, 0);
+            text(kvr("call dkvrx2(nx,ny,xa,xb,ya,yb,hx8z,hy8z,xout8z,yout8z,npts8z)"));
+        } else {
+            text("npts8z = nx+1");
+            mess(0, 253);
+            iadd(0, " ");
+        }
+    }
+
+    void solve() {
+        std::string call = std::string("call dkvr2x(") +
+                           (intri == pqGrid ? "pgrid, npgrid, qgrid, nqgrid, iparc, iqarc"
+                                            : "xgrid, nxgrid, ygrid, nygrid, ixarc, iyarc") +
+                           ", vxy, nv0, iabc, nt0, iarc, restrt, gridid, neqn, ntf, ideg, isolve, nsteps, "
+                           "nout, t0, dt, plot, symm, fdiff, itype, nint, nbint, ndel, xd0, yd0, crankn, "
+                           "noupdt, xbd8z, ybd8z, nbd8z, xout8z, yout8z, uout, inrg8z, npts8z, ny, tout8z, "
+                           "nsave, iwrk8z, ii8z, rwrk8z, ir8z)";
+        callSolver({.sizes = "call dkvrzz(ntf,ideg,isolve,symm,neqn,ii8z,ir8z)",
+                    .plotComments = {"   *******DRAW TRIANGULATION PLOTS (OVER", "   *******RECTANGLE (XA,XB) x (YA,YB))?"},
+                    .plot = "PLOT = .TRUE.",
+                    .call = call});
+        afterSolver("call postpr(tout8z,nsave,xout8z,yout8z,inrg8z,nx,ny,uout,neqn)", "dkvrr2",
+                    "xres8z,nxp8z,yres8z,nyp8z,ures8z,neqn");
+    }
+
+    // Tables and plots, each a loop over the saved solutions, until the answer 0. Without an
+    // output grid (NY = 0) only tables; the stress plot needs two unknowns.
+    void outputOptions() {
+        use(Stream::body);
+        int largest = ny == 0 ? 1 : neqn == 1 ? 5 : 6;
+        for (;;) {
+            mess(1, 255);
+            switch (iread("", 0, largest)) {
+            case 0: return;
+            case 1: table(); break;
+            case 2: surfacePlot(); break;
+            case 3: contourPlot(); break;
+            case 4: vectorPlot(); break;
+            case 5: crossSectionPlots(); break;
+            default: stressPlot(); break;
+            }
+        }
+    }
+
+    void table() {
+        com(2, "   *******TABULAR OUTPUT");
+        mess(0, variant(256));
+        outputVariable("IVAR", true);
+        savedStepRange();
+        askTitle();
+        savedStepLoop("call dkvrr(xout8z,yout8z,uout(0,0,ivara8z,ivarb8z,is8z),npts8z,inrg8z,title,tout8z(is8z))");
+    }
+
+    void surfacePlot() {
+        com(2, "   *******SURFACE PLOT");
+        mess(0, variant(256));
+        outputVariable("IVAR", true);
+        savedStepRange();
+        viewAngles();
+        valueRange(126);
+        askTitle();
+        savedStepLoop("call dkvrld(xout8z,yout8z,uout(0,0,ivara8z,ivarb8z,is8z),nx,ny,inrg8z,title,vlon,vlat,umin,"
+                      "umax,tout8z(is8z))");
+    }
+
+    void contourPlot() {
+        com(2, "   *******CONTOUR PLOT");
+        mess(0, variant(256));
+        outputVariable("IVAR", true);
+        savedStepRange();
+        askNodist();
+        valueRange(261);
+        mess(0, 262);
+        logicalAnswer("FILLIN");
+        askTitle();
+        savedStepLoop("call dkvrlg(uout(0,0,ivara8z,ivarb8z,is8z),nx,ny,xa,ya,hx8z,hy8z,inrg8z,xbd8z,ybd8z,nbd8z,"
+                      "title,umin,umax,nodist,fillin,tout8z(is8z))");
+    }
+
+    void vectorPlot() {
+        com(2, "   *******VECTOR FIELD PLOT");
+        mess(0, variant(263));
+        outputVariable("IVARX", true);
+        outputVariable("IVARY", true);
+        savedStepRange();
+        askNodist();
+        com(2, " ");
+        texts({"a1mag = max(abs(amin8z(ivarx)),abs(amax8z(ivarx)))",
+               "a2mag = max(abs(amin8z(ivary)),abs(amax8z(ivary)))"});
+        mess(0, 267);
+        texts({"VR1MAG = 0.0", "VR2MAG = 0.0"});
+        invar("VR1MAG", 0);
+        invar("VR2MAG", 0);
+        askTitle();
+        savedStepLoop("call dkvrla(uout(0,0,ivarxa8z,ivarxb8z,is8z),uout(0,0,ivarya8z,ivaryb8z,is8z),nx,ny,xa,ya,"
+                      "hx8z,hy8z,inrg8z,xbd8z,ybd8z,nbd8z,title,vr1mag,vr2mag,nodist,tout8z(is8z))");
+    }
+
+    // Curves along x or y at given y or x values, or the values at given points against t.
+    void crossSectionPlots() {
+        static constexpr std::string_view variable[] = {"   X IS VARIABLE", "   Y IS VARIABLE", "   T IS VARIABLE"};
+        com(2, "   *******1D CROSS-SECTION PLOTS");
+        mess(0, variant(256));
+        outputVariable("IVAR", false);
+        mess(1, 268);
+        int along = iread("", 1, type == timeDependent ? 3 : 2);
+        com(2, variable[along - 1]);
+        text("ics8z = " + std::to_string(along));
+        mess(0, 268 + along);
+        if (along != 1) crossSections("NXVALS", "XCROSS");
+        if (along != 2) crossSections("NYVALS", "YCROSS");
+        if (along != 3) savedStepRange();
+        valueRange(126);
+        askTitle();
+        int inner = state(), outer = state();
+        constexpr std::string_view atX = "call dkvrzx(xcross(ixv8z),xa,xb,nx,ix8z)";
+        constexpr std::string_view atY = "call dkvrzx(ycross(jyv8z),ya,yb,ny,jy8z)";
+        constexpr std::string_view overX = "(6X,'do ',I5,' ixv8z=1,nxvals')";
+        constexpr std::string_view overY = "(6X,'do ',I5,' jyv8z=1,nyvals')";
+        if (along == 3) {
+            text("is8z = 0");
+            write(overX, outer);
+            write(overY, inner);
+            texts({kvr(atX), kvr(atY)});
+        } else {
+            openSavedStepLoop(outer);
+            write(along == 1 ? overY : overX, inner);
+            text(kvr(along == 1 ? atY : atX));
+        }
+        text(kvr("call dkvrlp(ics8z,ivar,tout8z,nsave,xout8z,yout8z,inrg8z,nx,ny,uout,neqn,title,umin,umax,ix8z,"
+                 "jy8z,is8z)"));
+        closeLoop(inner);
+        closeLoop(outer);
+    }
+
+    void stressPlot() {
+        com(2, "   *******STRESS FIELD PLOT");
+        mess(0, variant(271));
+        for (std::string_view component : {"IVAR11", "IVAR22", "IVAR12"}) outputVariable(component, true);
+        savedStepRange();
+        askNodist();
+        com(2, " ");
+        texts({"a11m8z = max(abs(amin8z(ivar11)),abs(amax8z(ivar11)))",
+               "a22m8z = max(abs(amin8z(ivar22)),abs(amax8z(ivar22)))",
+               "a12m8z = max(abs(amin8z(ivar12)),abs(amax8z(ivar12)))", "astrmx = max(a11m8z,a22m8z)+a12m8z"});
+        mess(0, 275);
+        text("STRMAX = 0.0");
+        invar("STRMAX", 0);
+        askTitle();
+        savedStepLoop("call dkvrlb(uout(0,0,ivar11a8z,ivar11b8z,is8z),uout(0,0,ivar22a8z,ivar22b8z,is8z),"
+                      "uout(0,0,ivar12a8z,ivar12b8z,is8z),nx,ny,xa,ya,hx8z,hy8z,inrg8z,xbd8z,ybd8z,nbd8z,title,"
+                      "nodist,strmax,tout8z(is8z))");
+    }
+
+    void askNodist() {
+        mess(0, 260);
+        logicalAnswer("NODIST");
+    }
+};
+
+}  // namespace
+
+void gen2dg(Session& session) { Gen2dg(session).run(); }
+
+}  // namespace zemka
