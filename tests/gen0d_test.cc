@@ -6,27 +6,478 @@
 namespace zemka::test {
 namespace {
 
-// The opening answers: no example, 0D, precision, NPROB default, no globals, no blocks.
-std::vector<std::string> opening(bool doublePrecision) {
-    return {"n", "0", doublePrecision ? "y" : "n", "", "", "n"};
-}
+// Answers in the order the dialog asks for them; a scenario adds one step at a time.
+struct Answers {
+    std::vector<std::string> lines;
 
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
+    Answers& then(std::initializer_list<std::string> more) {
+        lines.insert(lines.end(), more);
+        return *this;
+    }
+    // The same answer to the next n questions.
+    Answers& times(int n, const std::string& answer) {
+        lines.insert(lines.end(), n, answer);
+        return *this;
+    }
+};
+
+// No example, 0D, the precision, NPROB left at 1, the global parameters as name, value,
+// name, value ..., and whether optional Fortran blocks are offered.
+Answers opening(bool doublePrecision, std::initializer_list<std::string> globals = {}, bool blocks = false) {
+    Answers a;
+    a.then({"n", "0", doublePrecision ? "y" : "n", ""}).then(globals).then({"", blocks ? "y" : "n"});
     return a;
 }
 
-TEST(Gen0d, LinearSteadyStateCompilesInBothPrecisions) {
-    for (bool dp : {true, false}) {
-        auto sc = runZemka(opening(dp) + std::vector<std::string>{
-                               "1", "y", "2", "u", "v", "0", "n", "u+v", "u-v", "", "", "1", "1", "My title", "0", "n"});
-        ASSERT_EQ(sc.status, 0) << sc.errors;
-        EXPECT_EQ(sc.compileErrors(), "");
-        EXPECT_TRUE(sc.has(dp ? "      call dkvr1q(nxgrid,neqn,ii8z,ir8z)" : "      call  kvr1q(nxgrid,neqn,ii8z,ir8z)"));
-        EXPECT_TRUE(sc.has(dp ? "      implicit double precision (a-h,o-z)" : "      implicit real (a-h,o-z)"));
-        EXPECT_TRUE(sc.hasBlock({"C        Number of Newton iterations", "      NSTEPS = 1"}));
-        EXPECT_TRUE(sc.has("      TITLE = 'My title                                '"));
+// A run that ended normally and wrote a program gfortran accepts.
+testing::AssertionResult finished(const Scenario& sc) {
+    if (sc.status != 0) return testing::AssertionFailure() << "status " << sc.status << ": " << sc.errors;
+    std::string compiler = sc.compileErrors();
+    if (!compiler.empty()) return testing::AssertionFailure() << compiler;
+    return testing::AssertionSuccess();
+}
+
+// The library spelling for the precision: "dkvr" in double precision, " kvr" in single.
+std::string spelled(bool doublePrecision, std::string s) {
+    for (auto p = s.find("dkvr"); !doublePrecision && p != std::string::npos; p = s.find("dkvr", p)) s[p] = ' ';
+    return s;
+}
+
+// Message n on the terminal.
+std::string msg(int n) { return "   MSG " + std::to_string(n); }
+
+// Whether the lines follow each other directly in main.f; an entry "MSG n" stands for the
+// three lines of the box that message n leaves in the program.
+bool follows(const Scenario& sc, std::initializer_list<std::string> lines) {
+    const std::string rule = "C" + std::string(78, '#');
+    std::vector<std::string> expanded;
+    for (const std::string& l : lines) {
+        if (l.starts_with("MSG "))
+            expanded.insert(expanded.end(), {rule, "C     " + l + std::string(72 - l.size(), ' ') + "#", rule});
+        else
+            expanded.push_back(l);
     }
+    return sc.hasBlock(expanded);
+}
+
+std::string marker(const std::string& name) { return "C" + std::string(50, ' ') + name + " DEFINED"; }
+std::string expr(const std::string& e) { return "     & " + e; }
+const std::string defaulted = "C    & [DEFAULT SELECTED, DEFINITION COMMENTED OUT]";
+const std::string guiMark = "C" + std::string(40, '-') + "-> INPUT FROM GUI <-" + std::string(18, '-');
+
+TEST(Gen0d, LinearSteadyStateAsksNoIterationsJacobianOrInitialValues) {
+    for (bool dp : {true, false}) {
+        Answers a = opening(dp);
+        a.then({"1", "y"})          // steady state, linear
+            .then({"2", "u", "v"})  // NEQN, unknowns (no FDIFF question)
+            .then({"0", "n"})       // NINT, no block for the coefficients
+            .then({"u+v", "u-v"})   // F1, F2
+            .then({"", ""})         // UPRINT(1), UPRINT(2) kept
+            .then({"1", "1", "My title", "0", "n"});
+        Scenario sc = runZemka(a.lines);
+        ASSERT_TRUE(finished(sc));
+        for (int silent : {24, 27, 46, 48}) EXPECT_FALSE(sc.said(msg(silent))) << silent;
+        EXPECT_TRUE(follows(
+            sc, {"      LINEAR = .TRUE.", "C        Number of Newton iterations", "      NSTEPS = 1",
+                 "      FDIFF = .FALSE.", "MSG 28", "      NINT =          0", "      nbint = 0",
+                 "      lsqfit = .false.", "      RESTRT = .FALSE.", "      gridid = .true.", "      iperdc = 0"}));
+        EXPECT_TRUE(follows(sc, {"C        SOLUTION SAVED EVERY NOUT ITERATIONS", "      NOUT = NSTEPS"}));
+        EXPECT_FALSE(sc.has("C        *******UNCOMMENT TO POSTPROCESS ONLY IF CONVERGED"));
+        // No integrals: message 30 goes into the program only, with a commented definition.
+        EXPECT_FALSE(sc.said(msg(30)));
+        EXPECT_TRUE(follows(sc, {"      yd8z = 0.0", "MSG 30", marker("INTEGRAL1"),
+                                 "C     if (kint8z.eq.1) yd8z =", defaulted, "                          else"}));
+        EXPECT_TRUE(follows(sc, {marker("F2"), "      if (i8z.eq.    2) yd8z =", expr("u-v"), "                else",
+                                 "                endif", "                          endif"}));
+        EXPECT_TRUE(follows(sc, {"      u8z = 0.0", "      return", "      end"}));
+        EXPECT_TRUE(follows(sc, {"C        DEFINE UPRINT(*) HERE:", "      return"}));
+        EXPECT_TRUE(follows(sc, {"      TITLE = ' '", "      TITLE = 'My title                                '",
+                                 spelled(dp, "      call dkvr1f(tout8z,uout(1,ivar,0),nsave,neqn,title)")}));
+
+        EXPECT_TRUE(sc.has(dp ? "      implicit double precision (a-h,o-z)" : "      implicit real (a-h,o-z)"));
+        EXPECT_TRUE(sc.has(dp ? "      double precision uu8z(3,neqnmx)" : "      real uu8z(3,neqnmx)"));
+        EXPECT_TRUE(sc.has(dp ? "      common /dkvr4x/un8z(3,neqnmx)" : "      common / kvr4x/un8z(3,neqnmx)"));
+        EXPECT_TRUE(
+            sc.has(dp ? "      call dkvr1q(nxgrid,neqn,ii8z,ir8z)" : "      call  kvr1q(nxgrid,neqn,ii8z,ir8z)"));
+        EXPECT_TRUE(sc.has(dp ? "      common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"
+                              : "      common/ kvr14/sint(20),bint(20),slim8z(20),blim8z(20)"));
+        EXPECT_TRUE(sc.has(dp ? "C!         if (tout(l).ne.dkvrlx(2)) nsave0 = l"
+                              : "C!         if (tout(l).ne. kvrlx(2)) nsave0 = l"));
+        EXPECT_TRUE(sc.has("C!      call mkvr0d(itype,lun)"));
+    }
+}
+
+TEST(Gen0d, NonlinearSteadyStateJacobianAnsweredDefaultedOrApproximated) {
+    for (bool dp : {true, false}) {
+        Answers exact = opening(dp);
+        exact
+            .then({"1", "n", "20"})      // steady state, nonlinear, NSTEPS
+            .then({"2", "u", "v", "n"})  // NEQN, unknowns, no finite differences
+            .then({"0", "n", "u*v-1", "u-v"})
+            .then({"v", "", "", "-1"})  // F1.u F1.v F2.u F2.v
+            .then({"1", "", "y"})       // u0, v0 left at 0, restart
+            .then({"", ""})
+            .then({"0", "n"});
+        Scenario sc = runZemka(exact.lines);
+        ASSERT_TRUE(finished(sc));
+        EXPECT_TRUE(follows(sc, {"      LINEAR = .FALSE.", "MSG 24", "      NSTEPS = 15", "      NSTEPS =", expr("20"),
+                                 "MSG 27", "      FDIFF = .FALSE."}));
+        EXPECT_TRUE(sc.said(msg(38)));  // the coefficients of a steady problem of two equations
+        EXPECT_TRUE(sc.said(" F1.v =   (Press [RETURN] to default, if F1 is a linear function of v)"));
+        EXPECT_TRUE(follows(
+            sc, {"                else", marker("F1.u"), "      if (i8z.eq.    1.and.j8z.eq.    1) yd8z =", expr("v"),
+                 marker("F1.v"), "C     if (i8z.eq.    1.and.j8z.eq.    4) yd8z =", defaulted, marker("F2.u"),
+                 "C     if (i8z.eq.    2.and.j8z.eq.    1) yd8z =", defaulted, marker("F2.v"),
+                 "      if (i8z.eq.    2.and.j8z.eq.    4) yd8z =", expr("-1"), "                endif"}));
+        EXPECT_TRUE(sc.said(" u0 =         (Press [RETURN] to default to 0)"));
+        EXPECT_TRUE(follows(sc, {"      u8z = 0.0", "MSG 46", marker("u0"), "      if (i8z.eq.    1) u8z =", expr("1"),
+                                 marker("v0"), "C     if (i8z.eq.    2) u8z =", defaulted, "      return"}));
+        EXPECT_TRUE(
+            follows(sc, {"      lsqfit = .false.", "MSG 48", "      RESTRT = .TRUE.", "      gridid = .true."}));
+        EXPECT_TRUE(follows(
+            sc, {"      deallocate (iwrk8z,rwrk8z)", "C        *******UNCOMMENT TO POSTPROCESS ONLY IF CONVERGED",
+                 "C      IF (.NOT.NCON8Z) GO TO 78755", "C        *******call user-written postprocessor",
+                 "      call postpr(tout8z,nsave,uout,neqn)"}));
+        EXPECT_FALSE(sc.has("      if (itype.eq.4) go to 78755"));
+
+        Answers approximated = opening(dp);
+        approximated
+            .then({"1", "n", ""})   // steady state, nonlinear, NSTEPS kept
+            .then({"1", "x", "y"})  // NEQN, unknown, finite differences
+            .then({"0", "n", "x**2-2"})
+            .then({"1", "n", ""})  // x0, no restart, UPRINT
+            .then({"0", "n"});
+        sc = runZemka(approximated.lines);
+        ASSERT_TRUE(finished(sc));
+        EXPECT_TRUE(follows(sc, {"      NSTEPS = 15", "MSG 27", "      FDIFF = .TRUE."}));
+        EXPECT_FALSE(sc.has(marker("F.x")));
+        EXPECT_TRUE(follows(sc, {"                else", "                endif"}));
+        EXPECT_TRUE(follows(sc, {"      lsqfit = .false.", "MSG 48", "      RESTRT = .FALSE."}));
+    }
+}
+
+TEST(Gen0d, TimeDependentLinearAdaptiveWithLinePlot) {
+    for (bool dp : {true, false}) {
+        Answers a = opening(dp);
+        a.then({"2", "0", "", "10"})    // time-dependent, T0, TF refused blank, TF
+            .then({"y", "y", "1.d-4"})  // linear, adaptive, TOLER(1)
+            .then({"50", "y"})          // NSTEPS, Crank-Nicolson
+            .then({"1", "u"})
+            .then({"0", "n"})
+            .then({"2", "-u"})  // C, F
+            .then({"1", "n"})   // u0, no restart
+            .then({""})
+            .then({"20000"})  // NSAVE has no upper bound
+            .then({"2", "1", "-1", "", "Decay"})
+            .then({"0", "n"});
+        Scenario sc = runZemka(a.lines);
+        ASSERT_TRUE(finished(sc));
+        EXPECT_TRUE(follows(sc, {"C        *******TIME-DEPENDENT PROBLEM", "      itype = 2", "MSG 17",
+                                 "      T0 = 0.0", "      T0 =", expr("0"), "      TF =", expr("10")}));
+        EXPECT_TRUE(sc.said("|----Illegal blank line. Enter constant or FORTRAN expression---|"));
+        // Adaptive and linear: message 20 is written but not shown, and NOUPDT is not asked.
+        EXPECT_FALSE(sc.said(msg(20)));
+        EXPECT_TRUE(
+            follows(sc, {"MSG 19", "      ADAPT = .TRUE.", "      TOLER(1) = 0.01", "      TOLER(1) =", expr("1.d-4"),
+                         "MSG 20", "      NOUPDT = .FALSE.", "MSG 21", "      NSTEPS =", expr("50"),
+                         "      dt = (tf-t0)/max(nsteps,1)", "MSG 23", "      CRANKN = .TRUE."}));
+        EXPECT_FALSE(sc.said(msg(27)));
+        // One equation: the time coefficient is called C.
+        EXPECT_TRUE(sc.said(" C =         (Press [RETURN] to default to 0)"));
+        EXPECT_TRUE(follows(sc, {"MSG 41", "                if (j8z.eq.0) then", "      yd8z = 0.0", marker("C"),
+                                 "      if (i8z.eq. -101) yd8z =", expr("2"), marker("F"),
+                                 "      if (i8z.eq.    1) yd8z =", expr("-u"), "                else"}));
+        EXPECT_TRUE(follows(sc, {"      u8z = 0.0", "MSG 47"}));
+        EXPECT_TRUE(sc.said("|---- Enter an integer value in the range 1 to +INFINITY"));
+        EXPECT_TRUE(follows(sc, {"MSG 53", "      PARAMETER (NSAVE = 20000)"}));
+        EXPECT_FALSE(sc.has("      NOUT = NSTEPS"));
+        EXPECT_FALSE(sc.has("C        *******UNCOMMENT TO POSTPROCESS ONLY IF CONVERGED"));
+        EXPECT_TRUE(sc.said("|---- Enter an integer value in the range 0 to 2"));
+        EXPECT_TRUE(follows(
+            sc,
+            {"C        *******LINE PLOTS", "MSG 55", "      IVAR =          1", "C        T IS VARIABLE",
+             "      ics8z = 2", "MSG 60", "      UMIN = 0.0", "      UMAX = 0.0", "      UMIN =", expr("-1"), "MSG 59",
+             "      TITLE = ' '", "      TITLE = 'Decay                                   '", "      is8z = 0",
+             "      ix8z = 0", spelled(dp, "      call dkvrzp(ics8z,2*ivar-1,tout8z,nsave,xout8z,0,uout,neqn,title,u"),
+             "     &min,umax,ix8z,is8z)", "78755 continue"}));
+    }
+}
+
+TEST(Gen0d, TimeDependentFixedStepsWithFrontEndMarkers) {
+    for (bool dp : {true, false}) {
+        // "#@" with no zemka.in: the front-end mode is on, the answer comes from the keyboard.
+        Answers linear = opening(dp);
+        linear.lines.insert(linear.lines.begin(), "#@");
+        linear
+            .then({"2", "", "1", "y", "n", "y", "10", "n"})  // T0 kept; TF; linear; fixed steps; NOUPDT
+            .then({"2", "u", "v"})
+            .then({"0", "n"})
+            .then({"1", "", "-u", "", "", "u-v"})  // C(1,1) C(1,2) F1, C(2,1) C(2,2) F2
+            .then({"", "1", "n"})
+            .then({"", ""})
+            .then({"5", "0", "n"});
+        Scenario sc = runZemka(linear.lines);
+        ASSERT_TRUE(finished(sc));
+        EXPECT_EQ(sc.echo.front(), "n  ");  // the switch line is not an answer
+        EXPECT_TRUE(follows(sc, {"      T0 = 0.0", guiMark, guiMark, "      TF =", expr("1")}));
+        EXPECT_TRUE(sc.said(msg(20)));
+        EXPECT_TRUE(follows(sc, {"MSG 19", guiMark, "      ADAPT = .FALSE.", "      TOLER(1) = 0.01", "MSG 20", guiMark,
+                                 "      NOUPDT = .TRUE.", "MSG 22", guiMark, "      NSTEPS =", expr("10")}));
+        EXPECT_TRUE(follows(sc, {"MSG 23", "      CRANKN = .FALSE.", "      FDIFF = .FALSE."}));
+        EXPECT_TRUE(
+            follows(sc, {"      yd8z = 0.0", guiMark, marker("C(1,1)"), "      if (i8z.eq. -101) yd8z =", expr("1"),
+                         marker("C(1,2)"), "C     if (i8z.eq. -102) yd8z =", defaulted, guiMark, marker("F1")}));
+        EXPECT_TRUE(follows(
+            sc, {"MSG 47", guiMark, marker("u0"), "C     if (i8z.eq.    1) u8z =", defaulted, guiMark, marker("v0")}));
+        EXPECT_TRUE(follows(sc, {"MSG 53", "      PARAMETER (NSAVE = 5)"}));
+
+        Answers nonlinear = opening(dp);
+        nonlinear
+            .then({"2", "", "1", "n", "n", "10", "y"})  // nonlinear, fixed steps: no NOUPDT question
+            .then({"1", "u", "y"})                      // FDIFF
+            .then({"0", "n", "", "u**2"})
+            .then({"", "n", "", "5", "0", "n"});
+        sc = runZemka(nonlinear.lines);
+        ASSERT_TRUE(finished(sc));
+        EXPECT_FALSE(sc.said(msg(20)));
+        EXPECT_FALSE(sc.has(guiMark));
+        EXPECT_TRUE(follows(sc, {"      TOLER(1) = 0.01", "      NOUPDT = .FALSE.", "MSG 22", "      NSTEPS ="}));
+        EXPECT_TRUE(follows(sc, {"MSG 23", "      CRANKN = .TRUE.", "MSG 27", "      FDIFF = .TRUE."}));
+        EXPECT_TRUE(follows(sc, {"                else", "                endif"}));
+    }
+}
+
+TEST(Gen0d, EigenvalueRealAndComplex) {
+    for (bool dp : {true, false}) {
+        Answers real = opening(dp);
+        real.lines.insert(real.lines.begin(), "#@");  // front-end mode
+        real.then({"3", ""})                          // eigenvalue; the key that ends the pause after message 12
+            .then({"n", "1.5", ""})                   // real, EV0R, NSTEPS kept
+            .then({"1", "x"})
+            .then({"0", "n", "-x", "2"})  // F, RHO
+            .then({"", "n", ""})          // x0 keeps the library start, no restart, UPRINT
+            .then({"0", "n"});
+        Scenario sc = runZemka(real.lines);
+        ASSERT_TRUE(finished(sc));
+        // The key line that ends the pause is not an answer: echo.out goes on with "n".
+        EXPECT_EQ(std::vector<std::string>(sc.echo.begin() + 6, sc.echo.begin() + 9),
+                  (std::vector<std::string>{"3" + std::string(71, ' '), "n  ", "1.5" + std::string(62, ' ')}));
+        EXPECT_TRUE(follows(sc, {"C        *******EIGENVALUE PROBLEM", "MSG 12", "      ITYPE = 3", "C",
+                                 "C      P8Z = 0.0", "      linear = .true.", "      t0 = 0.0", "      dt = 1.0",
+                                 "      crankn = .false.", "      noupdt = .true.", "MSG 13", "      EVCMPX = .FALSE.",
+                                 "MSG 14", "      EV0R = 0.0", guiMark, "      EV0R =", expr("1.5"), "MSG 16",
+                                 "      NSTEPS = 25", "      FDIFF = .FALSE."}));
+        EXPECT_FALSE(sc.said(msg(18)));
+        EXPECT_FALSE(sc.said(msg(27)));
+        EXPECT_TRUE(follows(sc, {"      parameter (neqnmx=  99)", "      parameter (NEQN=   1)"}));
+        EXPECT_FALSE(sc.has("      dimension rho(neqn,neqn)"));
+        EXPECT_TRUE(follows(sc, {"                          else", "MSG 33"}));
+        EXPECT_TRUE(follows(sc, {"      yd8z = 0.0", guiMark, marker("F"), "      if (i8z.eq.    1) yd8z =", expr("-x"),
+                                 guiMark, "C" + std::string(50, ' ') + "RHO DEFINED", "      RHO =", expr("2"),
+                                 spelled(dp, "      call dkvrsx (yd8z,i8z,uu8z,un8z,rho,3,neqn)"),
+                                 "                else", "                endif"}));
+        // The start vector is not a front-end input: no marker before it.
+        EXPECT_TRUE(sc.said(" x0 =         (Press [RETURN] to default)"));
+        EXPECT_TRUE(follows(sc, {dp ? "      u8z = dkvrxx()" : "      u8z =  kvrxx()", "MSG 45", marker("x0"),
+                                 "C     if (i8z.eq.    1) u8z =", defaulted}));
+        EXPECT_TRUE(follows(
+            sc, {"      deallocate (iwrk8z,rwrk8z)", "      if (itype.eq.4) go to 78755",
+                 "C        *******UNCOMMENT TO POSTPROCESS ONLY IF CONVERGED", "C      IF (.NOT.ECON8Z) GO TO 78755"}));
+        EXPECT_TRUE(follows(sc, {"      PARAMETER (NSAVE = 1)", "      common/parm8z/ pi"}));
+
+        Answers complex = opening(dp);
+        complex
+            .then({"3", "", "y", "1", "-1", "40"})  // complex, EV0R, EV0I, NSTEPS
+            .then({"3", "x", "y", "z"})
+            .then({"0", "n"})
+            .then({"y", "1", "0", "0", "z", "0", "2", "0", "x", "0", "0", "3"})  // F and row of RHO
+            .times(3, "")
+            .then({"n"})
+            .times(3, "")
+            .then({"2", "0", "n"});  // no line plots for an eigenvalue problem
+        sc = runZemka(complex.lines);
+        ASSERT_TRUE(finished(sc));
+        EXPECT_TRUE(follows(sc, {"MSG 13", "      EVCMPX = .TRUE.", "MSG 15", "      EV0R = 0.0", "      EV0I = 0.0",
+                                 "      EV0R =", expr("1"), "      EV0I =", expr("-1"), "MSG 16"}));
+        EXPECT_TRUE(follows(sc, {"      parameter (NEQN=   3)", "C        un8z(1,I) hold the (rarely used) values"}));
+        EXPECT_TRUE(
+            follows(sc, {dp ? "      double precision uu8z(3,neqnmx)" : "      real uu8z(3,neqnmx)",
+                         "      dimension rho(neqn,neqn)", "      common/parm8z/ pi", "      x  = uu8z(1, 1)"}));
+        EXPECT_TRUE(sc.said("  RHO(2,3) ="));
+        EXPECT_TRUE(follows(sc, {marker("F2"), "      if (i8z.eq.    2) yd8z =", expr("z"),
+                                 "C" + std::string(50, ' ') + "RHO DEFINED", "      RHO(2,1) =", expr("0"),
+                                 "      RHO(2,2) =", expr("2"), "      RHO(2,3) =", expr("0"), marker("F3")}));
+        EXPECT_TRUE(follows(sc, {"                          else", "MSG 35"}));
+        EXPECT_TRUE(sc.said("|---- Illegal input.  Re-enter integer in the range 0 to 1"));
+        EXPECT_FALSE(sc.has("C        *******LINE PLOTS"));
+    }
+}
+
+TEST(Gen0d, TwelveEquationsUseTwoDigitNames) {
+    Answers a = opening(true);
+    a.then({"2", "", "1", "n", "n", "10", "n"})  // time-dependent, nonlinear, fixed steps
+        .then({"100", "12"});                    // NEQN 100 refused
+    for (int k = 1; k <= 12; ++k) a.then({"u" + std::to_string(k)});
+    a.then({"n", "0", "n"});  // exact Jacobian, no integrals, no block
+    // Equation i: C(i,1) .. C(i,12) with 1 on the diagonal only, then F = u(i).
+    for (int i = 1; i <= 12; ++i) a.times(i - 1, "").then({"1"}).times(12 - i, "").then({"u" + std::to_string(i)});
+    a.times(12 * 12, "")  // every Jacobian entry at its default
+        .times(12, "")
+        .then({"n"})
+        .times(12, "")                                // initial values, no restart, UPRINT
+        .then({"3", "1", "13", "12", "", "0", "n"});  // NSAVE, a table of IVAR 13 (refused) then 12
+    Scenario sc = runZemka(a.lines);
+    ASSERT_TRUE(finished(sc));
+    EXPECT_TRUE(sc.said("|---- Illegal input.  Re-enter integer in the range 1 to 99"));
+    EXPECT_TRUE(sc.has("      PARAMETER (NEQN = 12)"));
+    EXPECT_TRUE(sc.said(" U12 ="));
+    EXPECT_TRUE(sc.has("      u12  = uu8z(1,12)"));
+    // The fourth variant of every numbered message.
+    for (int variant : {32, 44, 52, 58}) EXPECT_TRUE(follows(sc, {"MSG " + std::to_string(variant)})) << variant;
+    EXPECT_TRUE(follows(sc, {"      yd8z = 0.0", marker("C( 1, 1)"), "      if (i8z.eq. -101) yd8z =", expr("1")}));
+    EXPECT_TRUE(follows(sc, {marker("C( 2, 3)"), "C     if (i8z.eq. -203) yd8z =", defaulted}));
+    EXPECT_TRUE(follows(sc, {marker("C(12,12)"), "      if (i8z.eq.-1212) yd8z =", expr("1"), marker("F12"),
+                             "      if (i8z.eq.   12) yd8z =", expr("u12"), "                else"}));
+    EXPECT_TRUE(sc.said(" F12.u12 =   (Press [RETURN] to default, if F12 is a linear function of u12)"));
+    EXPECT_TRUE(follows(sc, {marker("F12.u12"), "C     if (i8z.eq.   12.and.j8z.eq.   34) yd8z =", defaulted,
+                             "                endif"}));
+    EXPECT_TRUE(sc.said("|---- Illegal input.  Re-enter integer in the range 1 to 12"));
+    EXPECT_TRUE(follows(sc, {"MSG 58", "      IVAR =         12"}));
+}
+
+TEST(Gen0d, IntegralsAndOptionalFortranBlocks) {
+    Answers a = opening(true, {}, true);
+    a.then({"1", "n", ""})
+        .then({"2", "u", "v", "y"})
+        .then({"21", "2"})                                 // NINT above 20 refused
+        .then({"y", "      s = u+v", "", "s**2", "u*v"})   // block, INTEGRAL1, INTEGRAL2
+        .then({"y", "      c = 2.0", "", "c*u-1", "v-u"})  // block for the coefficients
+        .then({"n", "", ""})                               // no block for the initial values
+        .then({"n"})
+        .then({"y", "      w = u*u", "", "w", ""})  // block for UPRINT, UPRINT(1)
+        .then({"0", "n"});
+    Scenario sc = runZemka(a.lines);
+    ASSERT_TRUE(finished(sc));
+    EXPECT_TRUE(sc.said("|---- Illegal input.  Re-enter integer in the range 0 to 20"));
+    EXPECT_TRUE(sc.said("   used in the definition of the integrals?"));
+    EXPECT_TRUE(follows(sc, {"      NINT =          2", "      nbint = 0"}));
+    EXPECT_TRUE(follows(sc, {"      yd8z = 0.0", "MSG 30", "      s = u+v", marker("INTEGRAL1"),
+                             "      if (kint8z.eq.    1) yd8z =", expr("s**2"), marker("INTEGRAL2"),
+                             "      if (kint8z.eq.    2) yd8z =", expr("u*v"), "                          else"}));
+    EXPECT_TRUE(follows(sc, {"MSG 38", "      c = 2.0", "                if (j8z.eq.0) then"}));
+    EXPECT_TRUE(sc.said("   used in the definition of the initial values?"));
+    EXPECT_TRUE(follows(sc, {"MSG 46", marker("u0")}));
+    EXPECT_TRUE(sc.said("      Replace u for postprocessing?"));
+    EXPECT_TRUE(sc.said("  UPRINT(2) =             (Press [RETURN] to default)"));
+    EXPECT_TRUE(follows(sc, {"MSG 50", "      w = u*u",
+                             "C        DEFINE UPRINT(*) HERE:", "      UPRINT(1) =", expr("w"), "      return"}));
+}
+
+TEST(Gen0d, GlobalParametersInEveryCommonLine) {
+    // Refused first: T alone, dt, and a name of seven letters.
+    Answers six =
+        opening(false, {"t", "dt", "abcdefg", "alpha", "1.5", "n1", "3", "b", "2", "c", "3", "d", "4", "e", "5"});
+    six.then({"1", "y", "1", "u", "0", "n", "alpha*u-n1", "", "0", "n"});
+    Scenario sc = runZemka(six.lines);
+    ASSERT_TRUE(finished(sc));
+    EXPECT_TRUE(sc.said("|---- Illegal parameter name, re-enter in columns 1-6"));
+    EXPECT_FALSE(sc.has("      t      ="));
+    EXPECT_TRUE(sc.said(" Note: n1     must be an integer."));
+    EXPECT_FALSE(sc.said(" Note: alpha  must be an integer."));
+    EXPECT_TRUE(follows(sc, {"MSG 9", "      alpha  =", expr("1.5"), "C      Note: n1     must be an integer.",
+                             "      n1     =", expr("3"), "      b      ="}));
+    // Six names fill the first line, and the format's next group still writes its "&".
+    std::vector<std::string> sixNames{"      common/parm8z/ pi,alpha ,n1    ,b     ,c     ,d     ,e", "     &"};
+    EXPECT_TRUE(follows(sc, {"      PARAMETER (NSAVE = 1)", sixNames[0], sixNames[1],
+                             "      dimension xgrid(nxgrid),xout8z(0:0),tout8z(0:nsave),uout(2,neqn,0:"}));
+    int lines = 0;
+    for (int at = sc.find(sixNames[0]); at >= 0; at = sc.find(sixNames[0], at + 1)) ++lines;
+    EXPECT_EQ(lines, 5);  // main program, pdes8z, u8z, pmod8z, postpr
+    EXPECT_TRUE(follows(sc, {"      function u8z(i8z,x8z,t0)", "      implicit real (a-h,o-z)", sixNames[0],
+                             sixNames[1], "      u8z = 0.0"}));
+
+    Answers seven = opening(true, {"a", "1", "b", "2", "c", "3", "d", "4", "e", "5", "f", "6", "gamma", "7"});
+    seven.then({"1", "y", "1", "u", "0", "n", "u-gamma", "", "0", "n"});
+    sc = runZemka(seven.lines);
+    ASSERT_TRUE(finished(sc));
+    EXPECT_TRUE(follows(sc, {"      common/parm8z/ pi,a     ,b     ,c     ,d     ,e     ,f", "     &,gamma",
+                             "      dimension xgrid(nxgrid),xout8z(0:0),tout8z(0:nsave),uout(2,neqn,0:"}));
+    EXPECT_FALSE(sc.said(" Note: gamma  must be an integer."));
+}
+
+TEST(Gen0d, OutputChoicesUserBlockAndAssembledOrder) {
+    Answers a = opening(true);
+    a.then({"1", "y", "1", "u", "0", "n", "u-1", ""})
+        .then({"2", "1", "2", "1", "First", "1", "1", "", "0"})  // line plot refused, two tables
+        .then({"y", "      subroutine extra", "      end", ""});
+    Scenario sc = runZemka(a.lines);
+    ASSERT_TRUE(finished(sc));
+    EXPECT_TRUE(sc.said("|---- Illegal input.  Re-enter integer in the range 0 to 1"));
+    EXPECT_TRUE(sc.said("|---- Illegal input.  Re-enter integer in the range 1 to 1"));
+    EXPECT_TRUE(follows(sc, {"      call postpr(tout8z,nsave,uout,neqn)", "C        *******TABULAR OUTPUT", "MSG 55",
+                             "      IVAR =          1", "MSG 59", "      TITLE = ' '",
+                             "      TITLE = 'First                                   '",
+                             "      call dkvr1f(tout8z,uout(1,ivar,0),nsave,neqn,title)",
+                             "C        *******TABULAR OUTPUT", "MSG 55", "      IVAR =          1", "MSG 59",
+                             "      TITLE = ' '",
+                             "      call dkvr1f(tout8z,uout(1,ivar,0),nsave,neqn,title)", "78755 continue",
+                             "      call endgks", "      stop", "      end", "", "",
+                             "      subroutine pdes8z(yd8z,i8z,j8z,kint8z,x8z,t,uu8z)"}));
+    EXPECT_TRUE(sc.said(msg(411)));
+    EXPECT_FALSE(follows(sc, {"MSG 411"}));
+
+    // The banner, then the header stream ending with its parameter common line, the body,
+    // and the subprograms with the user's block last. Body and subprograms come back as
+    // records of 79 columns.
+    std::vector<std::string> p = sc.program();
+    ASSERT_GT(p.size(), 10u);
+    EXPECT_EQ(p[1], "C     * ZEMKA 9.6 MAIN PROGRAM *");
+    EXPECT_EQ(p[3], "C     *** 0D PROBLEM SOLVED ***");
+    EXPECT_EQ(p[7], "      implicit double precision (a-h,o-z)");
+    int header = sc.find("      common/parm8z/ pi");
+    ASSERT_GT(header, 0);
+    EXPECT_TRUE(
+        follows(sc, {"      parameter (neqnmx=  99)", "MSG 25", "      PARAMETER (NEQN = 1)",
+                     "      parameter (nxgrid = 1)", "C        DIMENSIONS OF WORK ARRAYS",
+                     "C        SET TO 1 FOR AUTOMATIC ALLOCATION", "      PARAMETER (IRWK8Z=           1)",
+                     "      PARAMETER (IIWK8Z=           1)", "      PARAMETER (NSAVE = 1)", "      common/parm8z/ pi",
+                     "      dimension xgrid(nxgrid),xout8z(0:0),tout8z(0:nsave),uout(2,neqn,0:"}));
+    EXPECT_EQ(sc.mainf[header].size(), std::string("      common/parm8z/ pi").size());
+    for (std::size_t i = header + 1; i < sc.mainf.size(); ++i) ASSERT_EQ(sc.mainf[i].size(), 79u) << i;
+    EXPECT_TRUE(follows(
+        sc, {"C!      call mkvr0d(itype,lun)", "      return", "      end", "      subroutine extra", "      end"}));
+    EXPECT_EQ(p.back(), "      end");
+    EXPECT_EQ(sc.find("      subroutine extra"), static_cast<int>(p.size()) - 2);
+
+    // echo.out holds every answer taken, refused ones too, each at its question's width.
+    auto w = [](const std::string& s, std::size_t width) { return s + std::string(width - s.size(), ' '); };
+    EXPECT_EQ(sc.echo, (std::vector<std::string>{"n  ",
+                                                 w("0", 72),
+                                                 "y  ",
+                                                 w("", 65),
+                                                 w("", 7),
+                                                 "n  ",
+                                                 w("1", 72),
+                                                 "y  ",
+                                                 w("1", 72),
+                                                 "u   ",
+                                                 w("0", 72),
+                                                 "n  ",
+                                                 w("u-1", 65),
+                                                 w("", 65),
+                                                 w("2", 72),
+                                                 w("1", 72),
+                                                 w("2", 72),
+                                                 w("1", 72),
+                                                 w("First", 40),
+                                                 w("1", 72),
+                                                 w("1", 72),
+                                                 w("", 40),
+                                                 w("0", 72),
+                                                 "y  ",
+                                                 w("      subroutine extra", 72),
+                                                 w("      end", 72),
+                                                 w("", 72)}));
 }
 
 }  // namespace
