@@ -2,17 +2,10 @@
 // of malformed file.
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include "dialog_harness.h"
 
-#include "catalogue.h"
-
-namespace zemka {
+namespace zemka::test {
 namespace {
-
-Catalogue load(const std::string& text) {
-    std::istringstream in(text);
-    return Catalogue::load(in, "zemka.seq");
-}
 
 // The texts of message n, trailing blanks removed.
 std::vector<std::string> texts(const Catalogue& c, int n) {
@@ -23,7 +16,7 @@ std::vector<std::string> texts(const Catalogue& c, int n) {
 
 TEST(Catalogue, ExtentsAndRecordLayout) {
     std::string longLine = "   5 " + std::string(72, 'x') + "cut";
-    Catalogue c = load("   1 one\r\n   1Aone for A\n   3 three\n" + longLine + "\n  12\n9999 ignored\n");
+    Catalogue c = catalogueOf("   1 one\r\n   1Aone for A\n   3 three\n" + longLine + "\n  12\n9999 ignored\n");
     EXPECT_EQ(texts(c, 1), (std::vector<std::string>{"one", "one for A"}));
     EXPECT_EQ(c.extent(1)[1]->letter, 'A');
     EXPECT_TRUE(c.extent(2).empty());  // a gap in the numbering
@@ -49,7 +42,7 @@ TEST(Catalogue, MalformedFilesNameFileAndLine) {
     };
     for (const Case& c : cases) {
         try {
-            load(c.text);
+            catalogueOf(c.text);
             ADD_FAILURE() << "accepted: " << c.text;
         } catch (const CatalogueError& e) {
             std::string want = "zemka.seq, line " + std::to_string(c.line) + ":";
@@ -57,13 +50,13 @@ TEST(Catalogue, MalformedFilesNameFileAndLine) {
         }
     }
     // Example lines are shown as they stand, so their "$" signs need not be placeholders.
-    EXPECT_NO_THROW(load("   1A$$x\n   2 b\n9999\n"));
+    EXPECT_NO_THROW(catalogueOf("   1A$$x\n   2 b\n9999\n"));
 }
 
 TEST(Catalogue, PlaceholdersAndDollarRemoval) {
     Unknowns u;
     u.name[1] = "ab ", u.length[1] = 2;
-    Catalogue c = load("   1 x$$1y $ z\n   1 " + std::string(66, 'a') + "$$1$$$\n   2\n9999\n");
+    Catalogue c = catalogueOf("   1 x$$1y $ z\n   1 " + std::string(66, 'a') + "$$1$$$\n   2\n9999\n");
     auto lines = c.extent(1);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(Catalogue::resolve(*lines[0], false, u), std::string("xaby  z") + std::string(65, ' '));
@@ -75,9 +68,9 @@ TEST(Catalogue, PlaceholdersAndDollarRemoval) {
 TEST(Catalogue, ReadsAtMostTwentyThousandRecords) {
     std::string text;
     for (int i = 0; i < Catalogue::maxRecords; ++i) text += "   1 line\n";
-    Catalogue c = load(text + "not read\n");
+    Catalogue c = catalogueOf(text + "not read\n");
     EXPECT_EQ(c.size(), static_cast<std::size_t>(Catalogue::maxRecords));
 }
 
 }  // namespace
-}  // namespace zemka
+}  // namespace zemka::test

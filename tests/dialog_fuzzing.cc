@@ -1,7 +1,6 @@
 #include "dialog_fuzzing.h"
 
 #include <cctype>
-#include <sstream>
 
 namespace zemka::test {
 namespace {
@@ -173,10 +172,9 @@ void fuzzSession(const Lines& keyboard, const std::optional<std::string>& answer
 }
 
 void fuzzCatalogue(const std::string& text, Random& r) {
-    std::istringstream in(text);
     Catalogue c;
     try {
-        c = Catalogue::load(in, "zemka.seq");
+        c = catalogueOf(text);
     } catch (const CatalogueError& e) {
         require(std::string(e.what()).rfind("zemka.seq, line ", 0) == 0, e.what());
         return;

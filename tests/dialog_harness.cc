@@ -8,11 +8,6 @@
 namespace zemka::test {
 namespace {
 
-Catalogue catalogueOf(const std::string& text) {
-    std::istringstream in(text);
-    return Catalogue::load(in, "zemka.seq");
-}
-
 std::string joined(const Lines& lines) {
     std::string s;
     for (const std::string& l : lines) s += l + '\n';
@@ -20,6 +15,11 @@ std::string joined(const Lines& lines) {
 }
 
 }  // namespace
+
+Catalogue catalogueOf(const std::string& text) {
+    std::istringstream in(text);
+    return Catalogue::load(in, "zemka.seq");
+}
 
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "zemka-unit-XXXXXX").string();

@@ -13,30 +13,10 @@ namespace zemka::test {
 
 struct Probe : Dialog {
     using Dialog::Dialog;
-    using Dialog::com;
-    using Dialog::delblk;
-    using Dialog::globp;
-    using Dialog::gui;
-    using Dialog::iadd;
-    using Dialog::ifyes;
-    using Dialog::inmat;
-    using Dialog::inparm;
-    using Dialog::instr;
-    using Dialog::invar;
-    using Dialog::invec;
-    using Dialog::iread;
-    using Dialog::matfun;
-    using Dialog::mess;
-    using Dialog::parameterCommon;
-    using Dialog::paws;
-    using Dialog::prec;
-    using Dialog::readex;
-    using Dialog::readin;
-    using Dialog::readln;
-    using Dialog::state;
-    using Dialog::text;
-    using Dialog::varnam;
-    using Dialog::vecfun;
+    using Dialog::com, Dialog::delblk, Dialog::globp, Dialog::gui, Dialog::iadd, Dialog::ifyes, Dialog::inmat,
+        Dialog::inparm, Dialog::instr, Dialog::invar, Dialog::invec, Dialog::iread, Dialog::matfun, Dialog::mess,
+        Dialog::parameterCommon, Dialog::paws, Dialog::prec, Dialog::readex, Dialog::readin, Dialog::readln,
+        Dialog::text, Dialog::varnam, Dialog::vecfun;
 };
 
 // A fresh directory under the system's temporary directory, removed with its content.
@@ -51,6 +31,8 @@ struct TempDir {
 using Lines = std::vector<std::string>;
 
 Lines readLines(const std::filesystem::path& path);
+// The message file text as zemka.seq would give it.
+Catalogue catalogueOf(const std::string& text);
 void writeFile(const std::filesystem::path& path, const std::string& content);
 
 struct DialogRun {

@@ -91,12 +91,5 @@ TEST(Format, InternalWriteAndTheDollarConvention) {
     EXPECT_EQ(internalWrite(4, "(37X)", {}), "    ");
 }
 
-TEST(Format, MalformedFormatsAreProgrammingErrors) {
-    for (const char* f : {"(I)", "('open", "(A", "(F8.3)", "(A) x"})
-        EXPECT_THROW(formatRecords(f, {"a"}), std::logic_error) << f;
-    EXPECT_THROW(formatRecords("(I3)", {"text"}), std::logic_error);
-    EXPECT_THROW(formatRecords("('no items')", {1}), std::logic_error);
-}
-
 }  // namespace
 }  // namespace zemka
