@@ -63,9 +63,10 @@ TEST(ShippedCatalogue, RecordsFitTheirColumns) {
         EXPECT_LE(line.size(), 77u) << "line " << i;
         for (char c : line) EXPECT_TRUE(c >= ' ' && c <= '~') << "line " << i << ": " << line;
         // A text shifted one column left would make its first letter an example letter.
-        if (line.size() > 4)
+        if (line.size() > 4) {
             EXPECT_TRUE(line[4] == ' ' || exampleLetters.find(line[4]) != std::string_view::npos)
                 << "line " << i << ": " << line;
+        }
     }
 }
 
@@ -89,6 +90,10 @@ TEST(ShippedCatalogue, PlaceholdersNameKnownUnknowns) {
         for (const MessageRecord* r : c.extent(n)) {
             if (exampleLetters.find(r->letter) != std::string_view::npos) continue;  // shown as written
             const std::string& t = r->text;
+            // Replacing a placeholder shifts columns 1-71 only, leaving column 72 behind.
+            if (t.find('$') != std::string::npos) {
+                EXPECT_EQ(t[71], ' ') << "message " << n << ": " << t;
+            }
             for (std::size_t p = t.find('$'); p != std::string::npos; p = t.find('$', p + 3)) {
                 // A lone "$" vanishes, and "$$k" is replaced only where it starts by column 69.
                 ASSERT_TRUE(p <= 68 && t[p + 1] == '$' && t[p + 2] >= '1' && t[p + 2] <= '9')
