@@ -32,6 +32,11 @@ std::string testCatalogue() {
     return s.str();
 }
 
+std::string shippedCatalogue() {
+    std::ifstream in(ZEMKA_SOURCE_DIR "/data/zemka.seq");
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
 static fs::path freshDir() {
     static std::atomic<int> counter{0};
     fs::path dir = fs::temp_directory_path() /
@@ -92,14 +97,24 @@ bool Scenario::said(const std::string& text) const {
     return false;
 }
 
-std::string Scenario::compileErrors(const std::string& flags) const {
-    std::string cmd = "cd '" + dir.string() + "' && gfortran -c " + flags +
-                      " -o main.o main.f > gfortran.txt 2>&1";
-    int rc = std::system(cmd.c_str());
-    if (rc == 0) return "";
-    std::ifstream in(dir / "gfortran.txt");
+// Runs a shell command in dir; returns its output when it fails, else empty.
+static std::string failureOf(const fs::path& dir, const std::string& command) {
+    std::string cmd = "cd '" + dir.string() + "' && (" + command + ") > step.txt 2>&1";
+    if (std::system(cmd.c_str()) == 0) return "";
+    std::ifstream in(dir / "step.txt");
     std::string out((std::istreambuf_iterator<char>(in)), {});
-    return out.empty() ? "gfortran failed" : out;
+    return out.empty() ? command + ": failed" : out;
+}
+
+std::string Scenario::compileErrors(const std::string& flags) const {
+    return failureOf(dir, "gfortran -c " + flags + " -o main.o main.f");
+}
+
+std::string Scenario::linkAndRunErrors() const {
+    std::string link = "gfortran -o main main.f -L'" ZEMKA_STUB_DIR "' -lzemka-solverstub -L'" ZEMKA_MACH_DIR
+                       "' -lzemka-mach -lstdc++ -lm";
+    std::string failure = failureOf(dir, link);
+    return failure.empty() ? failureOf(dir, "./main") : failure;
 }
 
 }  // namespace zemka::test

@@ -33,12 +33,18 @@ struct Scenario {
     bool said(const std::string& text) const;
     // Compiles main.f with gfortran -c; returns the compiler's output, empty on success.
     std::string compileErrors(const std::string& flags = "") const;
+    // Links main.f with the runtime library and the test stand-in of the solver library,
+    // then runs the program; returns what went wrong, empty when it ran to its end.
+    std::string linkAndRunErrors() const;
 };
 
 // The "MSG n" catalogue: message n (1..1000) is the line "MSG n", then the 9999 record.
 std::string testCatalogue();
+// data/zemka.seq, as the program ships it.
+std::string shippedCatalogue();
 
 // Runs zemka with the answers as keyboard lines (each followed by a newline).
+// With the shipped message file instead of the test one, set catalogue to shippedCatalogue().
 Scenario runZemka(const std::vector<std::string>& answers, const ScenarioOptions& options = {});
 
 // Reads a text file into lines (without their newlines).
