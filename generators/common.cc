@@ -69,6 +69,12 @@ void GeneratorBase::askBlockLevel() {
     session.exmp[1] = ifyes() ? 3 : 2;
 }
 
+void GeneratorBase::resultCommons() {
+    texts({kvr("common/dkvr14/ sint8z(20),bint8z(20),slim8z(20),blim8z(20)"),
+           kvr("common/dkvr15/ evlr8z,ev0r,evli8z,ev0i,evcmpx"), kvr("common/dkvr16/ p8z,evr8z(50),evi8z(50)"),
+           kvr("common/dkvr19/ toler(neqnmx),adapt")});
+}
+
 void GeneratorBase::allocatableWorkArrays() {
     text("allocatable iwrk8z(:),rwrk8z(:)");
     com(2, " dimension iwrk8z(iiwk8z),rwrk8z(irwk8z)");
@@ -242,6 +248,13 @@ int GeneratorBase::integralDefinitions(const IntegralKind& kind, int explainBase
         write(kind.model);
     }
     return count;
+}
+
+void GeneratorBase::openFunctionBranch(const PerType& message) {
+    text("                    else");
+    mess(0, messageFor(message));
+    iadd(2, "these coefficients");
+    texts({"          if (j8z.eq.0) then", "yd8z = 0.0"});
 }
 
 void GeneratorBase::timeCoefficients(int i) {

@@ -119,6 +119,8 @@ protected:
     void neqnmxParameter() { write("(6X,'parameter (neqnmx=',I4,')')", 99); }
     // Whether the optional Fortran blocks are to be offered later on.
     void askBlockLevel();
+    // The common blocks of the integrals, the eigenvalues and the time-step tolerance.
+    void resultCommons();
     // The work arrays allocated at run time, and the static alternative as a comment.
     void allocatableWorkArrays();
 
@@ -133,6 +135,12 @@ protected:
     // NSAVE for a time-dependent problem; otherwise one saved solution every NSTEPS.
     void savedSolutions();
 
+    // The branches of the equations routine: i8z = 0 selects the integrals, otherwise j8z = 0
+    // the functions of the equations (explained by a message per problem type) and any other
+    // j8z their derivatives.
+    void openIntegralBranch() { texts({"                    if (i8z.eq.0) then", "yd8z = 0.0"}); }
+    void openFunctionBranch(const PerType& message);
+    void closeEquationsRoutine() { texts({"          endif", "                    endif", "return", "end"}); }
     // In the equations routine: the reported integrals (volume and boundary) and their
     // integrands, selected by kint8z; each returns its count.
     int integrals(int explainBase);

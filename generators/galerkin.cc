@@ -23,13 +23,18 @@ void GalerkinGenerator::globalParameters() {
     globals = globp(shape.globalNames);
 }
 
+int GalerkinGenerator::sizeParameter(const std::string& name, const std::string& meaning, int least) {
+    use(Stream::header);
+    com(1, name + " = " + meaning);
+    int n = inparm(name, least, noUpperBound);
+    use(Stream::body);
+    return n;
+}
+
 int GalerkinGenerator::gridLines(char axis, int least) {
     std::string grid = std::string(1, axis) + "GRID";
     std::string count = "N" + grid;
-    use(Stream::header);
-    com(1, count + " = number of " + axis + "-grid lines");
-    int n = inparm(count, least, noUpperBound);
-    use(Stream::body);
+    int n = sizeParameter(count, std::string("number of ") + axis + "-grid lines", least);
     com(2, "   " + grid + " DEFINED");
     invar(grid + "(1)", 1);
     invec(grid, 2, n - 1, 0);
@@ -69,14 +74,11 @@ void GalerkinGenerator::pdes8z() {
         // The derivative along the normal of a boundary, for the boundary integrals.
         if (d == 2) write("(6X,A,'norm = ',A,'x*normx + ',A,'y*normy')", unknownName(j), unknownName(j), unknownName(j));
     }
-    texts({"                    if (i8z.eq.0) then", "yd8z = 0.0"});
+    openIntegralBranch();
     integrals(shape.integralsMessage);
     boundaryIntegrals(shape.boundaryIntegralsMessage);
     deltaFunctions();
-    text("                    else");
-    mess(0, messageFor(shape.coefficients));
-    iadd(2, "these coefficients");
-    texts({"          if (j8z.eq.0) then", "yd8z = 0.0"});
+    openFunctionBranch(shape.coefficients);
     for (int i = 1; i <= neqn; ++i) {
         if (type == timeDependent) timeCoefficients(i);
         for (int f = 0; f <= d; ++f) vecfun(functionNames[f], i, neqn, s * i - d + f, "yd8z", 2, "i8z");
@@ -85,7 +87,7 @@ void GalerkinGenerator::pdes8z() {
     if (type == eigenvalue) text(kvr("call dkvrza (yd8z,i8z,uu8z,un8z,rho," + std::to_string(s) + ",neqn)"));
     text("          else");
     if (!linear && !fdiff) jacobian();
-    texts({"          endif", "                    endif", "return", "end"});
+    closeEquationsRoutine();
 }
 
 void GalerkinGenerator::deltaFunctions() {

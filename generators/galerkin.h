@@ -8,6 +8,7 @@
 // headers and declarations of the generated routines) is held in a GalerkinShape.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -71,6 +72,9 @@ protected:
     // program or in the equations routine.
     void limitParameters(bool inEquations = false);
     void globalParameters();
+    // A size of the main program's arrays: a PARAMETER under a boxed comment that explains it,
+    // read with no upper bound. The body stream is current afterwards.
+    int sizeParameter(const std::string& name, const std::string& meaning, int least);
     // X-grid lines (or Y, P, Q): their number as a PARAMETER, the first and last compulsory,
     // the interior ones optional. Returns the number.
     int gridLines(char axis, int least);

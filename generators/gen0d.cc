@@ -81,12 +81,9 @@ private:
         allocatableWorkArrays();
         texts({"character*40 title",
                "logical linear,crankn,noupdt,nodist,fillin,evcmpx,adapt,plot,lsqfit,fdiff,econ8z,"
-               "ncon8z,restrt,gridid",
-               kvr("common/dkvr14/ sint8z(20),bint8z(20),slim8z(20),blim8z(20)"),
-               kvr("common/dkvr15/ evlr8z,ev0r,evli8z,ev0i,evcmpx"),
-               kvr("common/dkvr16/ p8z,evr8z(50),evi8z(50)"),
-               kvr("common/dkvr19/ toler(neqnmx),adapt"),
-               kvr("common/dkvr30/ econ8z,ncon8z"),
+               "ncon8z,restrt,gridid"});
+        resultCommons();
+        texts({kvr("common/dkvr30/ econ8z,ncon8z"),
                kvr("common/dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z"),
                "pi = 4.0*atan(1.d0)"});
     }
@@ -112,15 +109,12 @@ private:
         if (type == eigenvalue && neqn > 1) text("dimension rho(neqn,neqn)");
         parameterCommon(globals);
         for (int j = 1; j <= neqn; ++j) unknownLines(j, 0);
-        texts({"                    if (i8z.eq.0) then", "yd8z = 0.0"});
+        openIntegralBranch();
         integrals(29);
         use(Stream::body);
         text("nbint = 0");
         use(Stream::subprograms);
-        text("                    else");
-        mess(0, messageFor({.steady = 37, .timeDependent = 41, .eigenvalue = 33, .byUnknowns = true}));
-        iadd(2, "these coefficients");
-        texts({"          if (j8z.eq.0) then", "yd8z = 0.0"});
+        openFunctionBranch({.steady = 37, .timeDependent = 41, .eigenvalue = 33, .byUnknowns = true});
         for (int i = 1; i <= neqn; ++i) {
             if (type == timeDependent) timeCoefficients(i);
             gui();
@@ -132,7 +126,7 @@ private:
         if (!linear && !fdiff)
             for (int i = 1; i <= neqn; ++i)
                 for (int k = 1; k <= neqn; ++k) matfun("F", i, neqn, unknownName(k), i, 3 * k - 2, "yd8z", 0);
-        texts({"          endif", "                    endif", "return", "end"});
+        closeEquationsRoutine();
     }
 
     // Initial values (or the eigenvalue start) and, in the main program, the restart flags.

@@ -2,7 +2,6 @@
 // a rectangle with grid lines in x and y, a grid in p and q mapped by X(p,q), Y(p,q), or an
 // initial triangulation typed by the user, with curved boundary arcs. Arcs with negative
 // numbers carry fixed values FB, arcs with positive numbers the conditions GB.
-#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -168,12 +167,9 @@ private:
         com(2, " dimension xres8z(nxp8z),yres8z(nyp8z),ures8z(neqn,nxp8z,nyp8z)");
         allocatableWorkArrays();
         texts({"character*40 title",
-               "logical plot,symm,fdiff,evcmpx,crankn,noupdt,adapt,nodist,fillin,econ8z,ncon8z,restrt,gridid",
-               kvr("common/dkvr14/ sint8z(20),bint8z(20),slim8z(20),blim8z(20)"),
-               kvr("common/dkvr15/ evlr8z,ev0r,evli8z,ev0i,evcmpx"),
-               kvr("common/dkvr16/ p8z,evr8z(50),evi8z(50)"),
-               kvr("common/dkvr19/ toler(neqnmx),adapt"),
-               kvr("common/dkvr22/ nxa8z,nya8z,ifgr8z,kd8z,nbp8z"),
+               "logical plot,symm,fdiff,evcmpx,crankn,noupdt,adapt,nodist,fillin,econ8z,ncon8z,restrt,gridid"});
+        resultCommons();
+        texts({kvr("common/dkvr22/ nxa8z,nya8z,ifgr8z,kd8z,nbp8z"),
                kvr("common/dkvr23/ work8z(nxp8z*nyp8z+6)"),
                kvr("common/dkvr30/ econ8z,ncon8z"),
                kvr("common/dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z"),
@@ -246,7 +242,8 @@ private:
         gridCheck(first, 1);
         gridCheck(second, 1);
         // Four triangles to a grid cell; kept within the integers a bound can hold.
-        ntfLeast = static_cast<int>(std::min<long long>(4LL * (lines1 - 1) * (lines2 - 1), INT_MAX));
+        long long cells = static_cast<long long>(lines1 - 1) * (lines2 - 1);
+        ntfLeast = cells > INT_MAX / 4 ? INT_MAX : static_cast<int>(4 * cells);
         mess(0, arcMessage);
         invec(std::string("I") + first + "ARC", 1, 2, 1);
         invec(std::string("I") + second + "ARC", 1, 2, 1);
@@ -257,16 +254,10 @@ private:
         use(Stream::body);
         mess(0, 181);
         text(kvr("call dkvrwx(vxy,2*nv0,0)"));
-        use(Stream::header);
-        com(1, "NV0 = number of vertices in initial triangulation");
-        int nv0 = inparm("NV0", 4, noUpperBound);
-        use(Stream::body);
+        int nv0 = sizeParameter("NV0", "number of vertices in initial triangulation", 4);
         inmat("VXY", 1, 2, 1, nv0, 0);
         mess(0, 182);
-        use(Stream::header);
-        com(1, "NT0 = number of triangles in initial triangulation");
-        int nt0 = inparm("NT0", 3, noUpperBound);
-        use(Stream::body);
+        int nt0 = sizeParameter("NT0", "number of triangles in initial triangulation", 3);
         for (int k = 1; k <= nt0; ++k) {
             inmat("IABC", 1, 3, k, k, 0);
             invec("IARC", k, k, 0);
