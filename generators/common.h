@@ -20,6 +20,7 @@ constexpr int noUpperBound = 10000;
 // derivative d of unknown j.
 enum class Layout { derivativeFirst, unknownFirst };
 
+// Fortran names are compared without regard to case.
 inline std::string lowerCase(std::string s) {
     for (char& c : s)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
