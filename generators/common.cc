@@ -36,7 +36,7 @@ void GeneratorBase::subprogram(std::string_view header) {
     prec();
 }
 
-void GeneratorBase::dummyRoutines(std::initializer_list<std::string_view> headers) {
+void GeneratorBase::dummyRoutines(const std::vector<std::string_view>& headers) {
     com(2, "   dummy routines");
     constexpr std::string_view function = "function ";
     for (std::string_view header : headers) {

@@ -110,7 +110,7 @@ protected:
     // The start of a generated subprogram: two empty lines, its header, the implicit line.
     void subprogram(std::string_view header);
     // Stub subprograms, each only its header, the implicit line and, for a function, a zero result.
-    void dummyRoutines(std::initializer_list<std::string_view> headers);
+    void dummyRoutines(const std::vector<std::string_view>& headers);
 
     // The precision question and the implicit statement of the main program.
     void askPrecision();

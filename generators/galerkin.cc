@@ -11,6 +11,49 @@ constexpr std::string_view fluxNames = "AB";
 
 }  // namespace
 
+void GalerkinGenerator::run() {
+    opening();
+    openProblemLoop();
+    globalParameters();
+    askBlockLevel();
+    domain();
+    problemType(problemStyle);
+    equationsAndUnknowns();
+    pdes8z();
+    u8z();
+    boundaryConditions();
+    pmod8z();
+    outputGrid();
+    savedSolutions();
+    solve();
+    outputOptions();
+    use(Stream::subprograms);
+    dummyRoutines(shape.dummies);
+    postpr(shape.postprocessor);
+    userSubprograms();
+    dataFileFunctions(shape.dataFunctions);
+    finishProgram();
+}
+
+void GalerkinGenerator::opening() {
+    use(Stream::header);
+    com(2, shape.heading);
+    askPrecision();
+    limitParameters();
+    use(Stream::body);
+    text(shape.arrays);
+    com(2, shape.restartArrays);
+    allocatableWorkArrays();
+    texts({"character*40 title", shape.logicals});
+    resultCommons();
+    libraryTexts(shape.commons);
+    texts(shape.start);
+}
+
+void GalerkinGenerator::libraryTexts(const std::vector<std::string_view>& lines) {
+    for (std::string_view l : lines) text(kvr(l));
+}
+
 void GalerkinGenerator::limitParameters(bool inEquations) {
     neqnmxParameter();
     // The eigenvalue matrix RHO of the equations routine is dimensioned by NEQN.
@@ -29,6 +72,14 @@ int GalerkinGenerator::sizeParameter(const std::string& name, const std::string&
     int n = inparm(name, least, noUpperBound);
     use(Stream::body);
     return n;
+}
+
+std::vector<int> GalerkinGenerator::grids(std::string_view axes, int least) {
+    std::vector<int> lines;
+    for (char axis : axes) gridCheck(axis, 0);
+    for (char axis : axes) lines.push_back(gridLines(axis, least));
+    for (char axis : axes) gridCheck(axis, 1);
+    return lines;
 }
 
 int GalerkinGenerator::gridLines(char axis, int least) {
@@ -65,7 +116,7 @@ void GalerkinGenerator::pdes8z() {
     subprogram(shape.pdesHeader);
     limitParameters(true);
     comments(shape.pdesComments);
-    for (std::string_view c : shape.pdesCommons) text(kvr(c));
+    libraryTexts(shape.pdesCommons);
     reals(shape.pdesReals);
     if (type == eigenvalue && neqn > 1) text("dimension rho(neqn,neqn)");
     parameterCommon(globals);
@@ -160,8 +211,8 @@ void GalerkinGenerator::fb8zOpening() {
     text("fb8z = 0.0");
 }
 
-void GalerkinGenerator::fixedValues(int mode) {
-    for (int i = 1; i <= neqn; ++i) vecfun("FB", i, neqn, i, "fb8z", mode, "i8z");
+void GalerkinGenerator::fixedValues(bool given) {
+    for (int i = 1; i <= neqn; ++i) vecfun("FB", i, neqn, i, "fb8z", given ? 2 : 3, "i8z");
 }
 
 void GalerkinGenerator::gb8zOpening() {
@@ -169,7 +220,7 @@ void GalerkinGenerator::gb8zOpening() {
     subprogram(shape.gb8zHeader);
     neqnmxParameter();
     comments(shape.gb8zComments);
-    for (std::string_view c : shape.gb8zCommons) text(kvr(c));
+    libraryTexts(shape.gb8zCommons);
     if (!shape.gb8zReals.empty()) reals(shape.gb8zReals);
     parameterCommon(globals);
     text("zero(f8z) = bign8z*f8z");
@@ -179,16 +230,16 @@ void GalerkinGenerator::gb8zOpening() {
 
 // GB of equation i is selected by i8z = i with j8z = 0; its derivative with respect to
 // unknown j by j8z = j, to Ux by 100+j, to Uy by 200+j.
-void GalerkinGenerator::freeConditions(int mode, int skip) {
+void GalerkinGenerator::freeConditions(bool given) {
     text("                    if (j8z.eq.0) then");
-    for (int i = 1; i <= neqn; ++i) vecfun("GB", i, neqn, i, "gd8z", mode, "i8z");
+    for (int i = 1; i <= neqn; ++i) vecfun("GB", i, neqn, i, "gd8z", given ? 2 : 3, "i8z");
     text("                    else");
     if (!linear && !fdiff)
         for (int i = 1; i <= neqn; ++i)
             for (int j = 1; j <= neqn; ++j)
                 for (int v = 0; v <= shape.dimensions; ++v)
                     matfun("GB", i, neqn, unknownName(j) + std::string(derivativeSuffixes[v]), i, 100 * v + j, "gd8z",
-                           skip);
+                           given ? 0 : 1);
     text("                    endif");
 }
 
@@ -200,7 +251,7 @@ void GalerkinGenerator::pmod8z() {
     use(Stream::subprograms);
     subprogram(shape.pmodHeader);
     neqnmxParameter();
-    for (std::string_view c : shape.pmodCommons) text(kvr(c));
+    libraryTexts(shape.pmodCommons);
     parameterCommon(globals);
     for (int j = 1; j <= neqn; ++j) {
         unknownLines(j, shape.dimensions);
@@ -208,6 +259,25 @@ void GalerkinGenerator::pmod8z() {
     }
     printReplacements(shape.replacementsMessage, fluxNames.substr(0, shape.dimensions));
     texts({"return", "end"});
+}
+
+void GalerkinGenerator::evenOutputPoints(int message, const std::vector<std::string_view>& defaults,
+                                         std::string_view pointsCall) {
+    static constexpr std::string_view ends[] = {"XA", "XB", "YA", "YB"};
+    std::string names;
+    for (int e = 0; e < 2 * shape.dimensions; ++e) names += (e ? "," : "") + std::string(ends[e]);
+    mess(0, message);
+    com(2, "   defaults for " + lowerCase(names));
+    libraryTexts(defaults);
+    com(2, "   DEFINE " + names + " IMMEDIATELY BELOW:");
+    for (int e = 0; e < 2 * shape.dimensions; ++e) invar(ends[e], 0);
+    text(kvr(pointsCall));
+}
+
+void GalerkinGenerator::userOutputPoints(int message) {
+    text("npts8z = nx+1");
+    mess(0, message);
+    iadd(0, " ");
 }
 
 void GalerkinGenerator::outputVariable(std::string_view name, bool split) {
@@ -240,6 +310,24 @@ void GalerkinGenerator::viewAngles() {
     texts({"VLON = 45.0", "VLAT = 45.0"});
     invar("VLAT", 0);
     invar("VLON", 0);
+}
+
+void GalerkinGenerator::table() {
+    com(2, "   *******TABULAR OUTPUT");
+    mess(0, variant(shape.outputVariablesMessage));
+    outputVariable("IVAR", true);
+    savedStepRange();
+    askTitle();
+    savedStepLoop(shape.tableCall);
+}
+
+void GalerkinGenerator::curveVariable(char variable, int ics) {
+    com(2, std::string("   ") + variable + " IS VARIABLE");
+    text("ics8z = " + std::to_string(ics));
+}
+
+void GalerkinGenerator::openCrossSectionLoop(char axis, int label) {
+    write(axis == 'X' ? "(6X,'do ',I5,' ixv8z=1,nxvals')" : "(6X,'do ',I5,' jyv8z=1,nyvals')", label);
 }
 
 void GalerkinGenerator::crossSections(std::string_view count, std::string_view values) {

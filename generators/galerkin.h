@@ -19,6 +19,14 @@ namespace zemka {
 struct GalerkinShape {
     int dimensions;  // 1 or 2
 
+    // The main program: its heading comment, declarations and first statements.
+    std::string_view heading;
+    std::string_view arrays;         // the dimension statement
+    std::string_view restartArrays;  // the arrays of a restart, as a comment
+    std::string_view logicals;
+    std::vector<std::string_view> commons;  // after those of the results; "dkvr" spelling
+    std::vector<std::string_view> start;
+
     int globalsMessage;
     NameTables globalNames;
     int unknownsMessage;
@@ -54,9 +62,20 @@ struct GalerkinShape {
     std::string_view pmodHeader;
     std::vector<std::string_view> pmodCommons;
     int replacementsMessage;  // variant base
+
+    // The output requests and the routines written after them.
+    int outputVariablesMessage;  // variant base
+    std::string_view tableCall;
+    std::vector<std::string_view> dummies;  // headers of the routines the class has no use for
+    Postprocessor postprocessor;
+    DataFileFunctions dataFunctions;
 };
 
 class GalerkinGenerator : protected GeneratorBase {
+public:
+    // The whole dialog, in the order the user meets it; main.f is assembled at its end.
+    void run();
+
 protected:
     GalerkinGenerator(Session& session, const GalerkinShape& shape) : GeneratorBase(session), shape(shape) {}
 
@@ -75,12 +94,9 @@ protected:
     // A size of the main program's arrays: a PARAMETER under a boxed comment that explains it,
     // read with no upper bound. The body stream is current afterwards.
     int sizeParameter(const std::string& name, const std::string& meaning, int least);
-    // X-grid lines (or Y, P, Q): their number as a PARAMETER, the first and last compulsory,
-    // the interior ones optional. Returns the number.
-    int gridLines(char axis, int least);
-    // "call dkvrwx(xgrid,nxgrid,0)": the library's check around the grid values (flag 0
-    // before them, 1 after).
-    void gridCheck(char axis, int flag);
+    // Grid lines in each direction of axes ("X", "XY", "PQ"), at least `least` of them, with
+    // the library's check around their values. Returns the number of lines per direction.
+    std::vector<int> grids(std::string_view axes, int least);
     // NEQN, the names of the unknowns, SYMM, FDIFF and the work-array parameters.
     void equationsAndUnknowns();
 
@@ -89,14 +105,20 @@ protected:
     void u8z();
     // The start of fb8z, up to its zero default.
     void fb8zOpening();
-    // FB of each equation, asked in vecfun's mode.
-    void fixedValues(int mode);
+    // FB of each equation: asked when given, else written as commented defaults, a model
+    // for the user.
+    void fixedValues(bool given);
     // The start of gb8z, up to its zero default.
     void gb8zOpening();
-    // GB of each equation and, for a nonlinear problem without FDIFF, its derivatives; mode
-    // is vecfun's, skip matfun's.
-    void freeConditions(int mode, int skip);
+    // GB of each equation and, for a nonlinear problem without FDIFF, its derivatives: asked
+    // when given, else commented defaults as a model.
+    void freeConditions(bool given);
     void pmod8z();
+
+    // Output points spread evenly over XA..XB (and YA..YB), whose defaults the given lines
+    // set; or NX+1 points that a Fortran block of the user's sets.
+    void evenOutputPoints(int message, const std::vector<std::string_view>& defaults, std::string_view pointsCall);
+    void userOutputPoints(int message);
 
     // Output requests. An output variable IVAR numbers the quantities of every unknown;
     // the split lines give its quantity (ivara8z) and its unknown (ivarb8z).
@@ -107,8 +129,14 @@ protected:
     void valueRange(int message);
     // The viewing angles of a surface plot.
     void viewAngles();
+    // A table of one output variable at each chosen saved solution.
+    void table();
+    // Which variable runs along the curves of a plot: "   X IS VARIABLE", ics8z = 1, ...
+    void curveVariable(char variable, int ics);
     // The count and the coordinates of cross-sections: NXVALS and XCROSS, ...
     void crossSections(std::string_view count, std::string_view values);
+    // "do L ixv8z=1,nxvals" over the cross-sections at x values (axis 'X') or y values ('Y').
+    void openCrossSectionLoop(char axis, int label);
     // "do L is8z=iset1,iset2,isinc" over the chosen saved solutions, with its set-up call.
     void openSavedStepLoop(int label);
     // The loop over the saved solutions around one library call.
@@ -116,6 +144,19 @@ protected:
     void closeLoop(int label) { write("(I5,' continue')", label); }
 
 private:
+    // The steps in which the classes differ.
+    virtual void domain() = 0;  // the grid or region, and the options asked with it
+    virtual void boundaryConditions() = 0;  // fb8z and gb8z
+    virtual void outputGrid() = 0;
+    virtual void solve() = 0;
+    virtual void outputOptions() = 0;
+
+    void opening();
+    int gridLines(char axis, int least);
+    // "call dkvrwx(xgrid,nxgrid,0)": flag 0 before the grid values, 1 after.
+    void gridCheck(char axis, int flag);
+    // Lines naming the library, in the program's precision.
+    void libraryTexts(const std::vector<std::string_view>& lines);
     void deltaFunctions();
     void jacobian();
 };

@@ -22,43 +22,6 @@ constexpr std::string_view forb =
     "NX NY DT TF XA XB YA YB SF T0 Nx Ny Dt Tf Xa Xb Ya Yb Sf t0 "
     "nX nY dT tF xA xB yA yB sF S0 nx ny dt tf xa xb ya yb sf s0 ";
 
-const GalerkinShape shape2d{
-    .dimensions = 2,
-    .globalsMessage = 174,
-    .globalNames = {let1.substr(4, 36), let2, forb},
-    .unknownsMessage = 195,
-    .unknownNames = {let1.substr(0, 28), let2.substr(0, 40), forb.substr(0, 3 * 40)},
-    .symmetry = {.steady = 200, .timeDependent = 204, .eigenvalue = 196, .byUnknowns = true},
-    .libraryLimits = "PARAMETER (NXP8Z=101,NYP8Z=101,KDEG8Z=1,NBPT8Z=51)",
-    .pdesHeader = "subroutine pdes8z(yd8z,i8z,j8z,kint8z,idel8z,jdel8z,x,y,ktri,t)",
-    .pdesComments = {"   un8z(1,I),un8z(2,I),un8z(3,I) hold the (rarely used) values",
-                     "   of UI,UIx,UIy from the previous iteration or time step"},
-    .pdesCommons = {"common/dkvr4/un8z(3,neqnmx),uu8z(3,neqnmx)", "common/dkvr17/normx,normy,iarc"},
-    .pdesReals = "normx,normy,delamp(ndelmx,neqnmx)",
-    .integralsMessage = 208,
-    .boundaryIntegralsMessage = 212,
-    .deltaQuestion = 216,
-    .deltaPlaces = 217,
-    .deltaAmplitudes = 218,
-    .coefficients = {.steady = 223, .timeDependent = 227, .eigenvalue = 219, .byUnknowns = true},
-    .u8zHeader = "function u8z(i8z,x,y,ktri,t0)",
-    .initialValues = {.steady = 232, .timeDependent = 233, .eigenvalue = 231},
-    .fb8zHeader = "function fb8z(i8z,iarc8z,ktri,s,x,y,t)",
-    .gb8zHeader = "subroutine gb8z(gd8z,i8z,j8z,iarc8z,ktri,s,x,y,t)",
-    .gb8zComments = {"   un8z(1,I),un8z(2,I),un8z(3,I) hold the (rarely used) values",
-                     "   of UI,UIx,UIy from the previous iteration or time step.",
-                     "   (normx,normy) is the (rarely used) unit outward normal vector"},
-    .gb8zCommons = {"common/dkvr4/un8z(3,neqnmx),uu8z(neqnmx,3)", "common/dkvr17/normx,normy,ibarc8z",
-                    "common/dkvr49/bign8z"},
-    .gb8zReals = "normx,normy",
-    .gb8zLayout = Layout::unknownFirst,
-    .pmodHeader = "subroutine pmod8z(x,y,ktri,t,a,b)",
-    .pmodCommons = {"common/dkvr4/un8z(3,neqnmx),uu8z(3,neqnmx)", "common/dkvr6/upr8z(3,neqnmx),uab8z(3,neqnmx)",
-                    "common/dkvr9/uprint(neqnmx),aprint(neqnmx),bprint(neqnmx)",
-                    "common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"},
-    .replacementsMessage = 248,
-};
-
 // The postprocessor's example writes the output grid and, per saved solution, every value,
 // with NaN for the points outside the region.
 const Postprocessor postprocessor2d{
@@ -107,6 +70,61 @@ constexpr DataFileFunctions dataFunctions2d{.nameMessage = 276,
                                             .interpolation = "dkvrt",
                                             .firstLetters = let2.substr(0, 40)};
 
+const GalerkinShape shape2d{
+    .dimensions = 2,
+    .heading = "*** 2D PROBLEM SOLVED (GALERKIN METHOD) ***",
+    .arrays = "dimension vxy(2,nv0+1),iabc(3,nt0+1),iarc(nt0+1),xgrid(nxgrid+1),ygrid(nygrid+1),ixarc(2),"
+              "iyarc(2),pgrid(npgrid+1),qgrid(nqgrid+1),iparc(2),iqarc(2),xbd8z(nbpt8z,nt0+4),"
+              "ybd8z(nbpt8z,nt0+4),xout8z(0:nx,0:ny),yout8z(0:nx,0:ny),inrg8z(0:nx,0:ny),xcross(100),"
+              "ycross(100),tout8z(0:nsave),xd0(ndelmx),yd0(ndelmx)",
+    .restartArrays = " dimension xres8z(nxp8z),yres8z(nyp8z),ures8z(neqn,nxp8z,nyp8z)",
+    .logicals = "logical plot,symm,fdiff,evcmpx,crankn,noupdt,adapt,nodist,fillin,econ8z,ncon8z,restrt,gridid",
+    .commons = {"common/dkvr22/ nxa8z,nya8z,ifgr8z,kd8z,nbp8z", "common/dkvr23/ work8z(nxp8z*nyp8z+6)",
+                "common/dkvr30/ econ8z,ncon8z", "common/dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z",
+                "common/dkvr63/ amin8z(3*neqnmx),amax8z(3*neqnmx)", "common/dkvr65/ intri,iotri",
+                "common/dkvr76/ mdim8z,nx18z,ny18z,xa,xb,ya,yb,uout(0:nx,0:ny,3,neqn,0:nsave)"},
+    .start = {"pi = 4.0*atan(1.d0)", "nxa8z = nxp8z", "nya8z = nyp8z", "nx18z = nx+1", "ny18z = ny+1",
+              "mdim8z = 3", "kd8z = kdeg8z", "nbp8z = nbpt8z"},
+    .globalsMessage = 174,
+    .globalNames = {let1.substr(4, 36), let2, forb},
+    .unknownsMessage = 195,
+    .unknownNames = {let1.substr(0, 28), let2.substr(0, 40), forb.substr(0, 3 * 40)},
+    .symmetry = {.steady = 200, .timeDependent = 204, .eigenvalue = 196, .byUnknowns = true},
+    .libraryLimits = "PARAMETER (NXP8Z=101,NYP8Z=101,KDEG8Z=1,NBPT8Z=51)",
+    .pdesHeader = "subroutine pdes8z(yd8z,i8z,j8z,kint8z,idel8z,jdel8z,x,y,ktri,t)",
+    .pdesComments = {"   un8z(1,I),un8z(2,I),un8z(3,I) hold the (rarely used) values",
+                     "   of UI,UIx,UIy from the previous iteration or time step"},
+    .pdesCommons = {"common/dkvr4/un8z(3,neqnmx),uu8z(3,neqnmx)", "common/dkvr17/normx,normy,iarc"},
+    .pdesReals = "normx,normy,delamp(ndelmx,neqnmx)",
+    .integralsMessage = 208,
+    .boundaryIntegralsMessage = 212,
+    .deltaQuestion = 216,
+    .deltaPlaces = 217,
+    .deltaAmplitudes = 218,
+    .coefficients = {.steady = 223, .timeDependent = 227, .eigenvalue = 219, .byUnknowns = true},
+    .u8zHeader = "function u8z(i8z,x,y,ktri,t0)",
+    .initialValues = {.steady = 232, .timeDependent = 233, .eigenvalue = 231},
+    .fb8zHeader = "function fb8z(i8z,iarc8z,ktri,s,x,y,t)",
+    .gb8zHeader = "subroutine gb8z(gd8z,i8z,j8z,iarc8z,ktri,s,x,y,t)",
+    .gb8zComments = {"   un8z(1,I),un8z(2,I),un8z(3,I) hold the (rarely used) values",
+                     "   of UI,UIx,UIy from the previous iteration or time step.",
+                     "   (normx,normy) is the (rarely used) unit outward normal vector"},
+    .gb8zCommons = {"common/dkvr4/un8z(3,neqnmx),uu8z(neqnmx,3)", "common/dkvr17/normx,normy,ibarc8z",
+                    "common/dkvr49/bign8z"},
+    .gb8zReals = "normx,normy",
+    .gb8zLayout = Layout::unknownFirst,
+    .pmodHeader = "subroutine pmod8z(x,y,ktri,t,a,b)",
+    .pmodCommons = {"common/dkvr4/un8z(3,neqnmx),uu8z(3,neqnmx)", "common/dkvr6/upr8z(3,neqnmx),uab8z(3,neqnmx)",
+                    "common/dkvr9/uprint(neqnmx),aprint(neqnmx),bprint(neqnmx)",
+                    "common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"},
+    .replacementsMessage = 248,
+    .outputVariablesMessage = 256,
+    .tableCall = "call dkvrr(xout8z,yout8z,uout(0,0,ivara8z,ivarb8z,is8z),npts8z,inrg8z,title,tout8z(is8z))",
+    .dummies = {"function axis8z(i8z,x,y,z,ical8z)"},
+    .postprocessor = postprocessor2d,
+    .dataFunctions = dataFunctions2d,
+};
+
 // The boundary arcs of one sign and the conditions given on them.
 struct ArcConditions {
     int question;    // whether any such arc has conditions
@@ -123,61 +141,21 @@ class Gen2dg : GalerkinGenerator {
 public:
     explicit Gen2dg(Session& session) : GalerkinGenerator(session, shape2d) {}
 
-    void run() {
-        opening();
-        openProblemLoop();
-        globalParameters();
-        askBlockLevel();
-        region();
-        triangulationAndSolver();
-        problemType(problemStyle);
-        equationsAndUnknowns();
-        pdes8z();
-        u8z();
-        fb8z();
-        gb8z();
-        pmod8z();
-        outputGrid();
-        savedSolutions();
-        solve();
-        outputOptions();
-        use(Stream::subprograms);
-        dummyRoutines({"function axis8z(i8z,x,y,z,ical8z)"});
-        postpr(postprocessor2d);
-        userSubprograms();
-        dataFileFunctions(dataFunctions2d);
-        finishProgram();
-    }
+    using GalerkinGenerator::run;
 
 private:
     int intri = xyGrid;
     int ntfLeast = 0;  // NTF must cover the initial triangulation
     int ny = 0;
 
-    void opening() {
-        use(Stream::header);
-        com(2, "*** 2D PROBLEM SOLVED (GALERKIN METHOD) ***");
-        askPrecision();
-        limitParameters();
-        use(Stream::body);
-        text("dimension vxy(2,nv0+1),iabc(3,nt0+1),iarc(nt0+1),xgrid(nxgrid+1),ygrid(nygrid+1),ixarc(2),"
-             "iyarc(2),pgrid(npgrid+1),qgrid(nqgrid+1),iparc(2),iqarc(2),xbd8z(nbpt8z,nt0+4),"
-             "ybd8z(nbpt8z,nt0+4),xout8z(0:nx,0:ny),yout8z(0:nx,0:ny),inrg8z(0:nx,0:ny),xcross(100),"
-             "ycross(100),tout8z(0:nsave),xd0(ndelmx),yd0(ndelmx)");
-        com(2, " dimension xres8z(nxp8z),yres8z(nyp8z),ures8z(neqn,nxp8z,nyp8z)");
-        allocatableWorkArrays();
-        texts({"character*40 title",
-               "logical plot,symm,fdiff,evcmpx,crankn,noupdt,adapt,nodist,fillin,econ8z,ncon8z,restrt,gridid"});
-        resultCommons();
-        texts({kvr("common/dkvr22/ nxa8z,nya8z,ifgr8z,kd8z,nbp8z"),
-               kvr("common/dkvr23/ work8z(nxp8z*nyp8z+6)"),
-               kvr("common/dkvr30/ econ8z,ncon8z"),
-               kvr("common/dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z"),
-               kvr("common/dkvr63/ amin8z(3*neqnmx),amax8z(3*neqnmx)"),
-               kvr("common/dkvr65/ intri,iotri"),
-               kvr("common/dkvr76/ mdim8z,nx18z,ny18z,xa,xb,ya,yb,uout(0:nx,0:ny,3,neqn,0:nsave)"),
-               "pi = 4.0*atan(1.d0)", "nxa8z = nxp8z", "nya8z = nyp8z", "nx18z = nx+1", "ny18z = ny+1",
-               "mdim8z = 3", "kd8z = kdeg8z", "nbp8z = nbpt8z"});
+    void domain() override {
+        region();
+        triangulationAndSolver();
+    }
+
+    void boundaryConditions() override {
+        fb8z();
+        gb8z();
     }
 
     // The region, its initial triangulation, and the boundary arcs that conditions refer to.
@@ -235,14 +213,9 @@ private:
     void rectangle(char first, char second, int gridMessage, int arcMessage) {
         use(Stream::body);
         mess(0, gridMessage);
-        gridCheck(first, 0);
-        gridCheck(second, 0);
-        int lines1 = gridLines(first, 2);
-        int lines2 = gridLines(second, 2);
-        gridCheck(first, 1);
-        gridCheck(second, 1);
+        std::vector<int> lines = grids(std::string{first, second}, 2);
         // Four triangles to a grid cell; kept within the integers a bound can hold.
-        long long cells = static_cast<long long>(lines1 - 1) * (lines2 - 1);
+        long long cells = static_cast<long long>(lines[0] - 1) * (lines[1] - 1);
         ntfLeast = cells > INT_MAX / 4 ? INT_MAX : static_cast<int>(4 * cells);
         mess(0, arcMessage);
         invec(std::string("I") + first + "ARC", 1, 2, 1);
@@ -341,7 +314,7 @@ private:
         } else {
             arcConditions({.question = 234, .arcMessage = 235, .least = noLowerBound, .most = -1,
                            .conditions = 236, .another = 240, .sign = "NEGATIVE"},
-                          [this](bool asked) { fixedValues(asked ? 2 : 3); });
+                          [this](bool asked) { fixedValues(asked); });
         }
         texts({"return", "end"});
     }
@@ -350,7 +323,7 @@ private:
         gb8zOpening();
         arcConditions({.question = 241, .arcMessage = 242, .least = 1, .most = 999, .conditions = 243,
                        .another = 247, .sign = "POSITIVE"},
-                      [this](bool asked) { asked ? freeConditions(2, 0) : freeConditions(3, 1); });
+                      [this](bool asked) { freeConditions(asked); });
         texts({"return", "end"});
     }
 
@@ -381,28 +354,23 @@ private:
     }
 
     // The rectangular output grid; NY = 0 leaves NX+1 points to a block of the user's.
-    void outputGrid() {
+    void outputGrid() override {
         use(Stream::header);
         mess(0, 252);
         inparm("NX", 1, noUpperBound);
         ny = inparm("NY", 0, noUpperBound);
         use(Stream::body);
         if (ny != 0) {
-            mess(0, 254);
-            com(2, "   defaults for xa,xb,ya,yb");
-            text(kvr(intri == pqGrid ? "call dkvrv   (pgrid,npgrid,qgrid,nqgrid,vxy,nv0,iarc,nt0,xa,xb,ya,yb)"
-                                     : "call dkvrv   (xgrid,nxgrid,ygrid,nygrid,vxy,nv0,iarc,nt0,xa,xb,ya,yb)"));
-            com(2, "   DEFINE XA,XB,YA,YB IMMEDIATELY BELOW:");
-            for (std::string_view end : {"XA", "XB", "YA", "YB"}) invar(end, 0);
-            text(kvr("call dkvrx2(nx,ny,xa,xb,ya,yb,hx8z,hy8z,xout8z,yout8z,npts8z)"));
+            evenOutputPoints(254,
+                             {intri == pqGrid ? "call dkvrv   (pgrid,npgrid,qgrid,nqgrid,vxy,nv0,iarc,nt0,xa,xb,ya,yb)"
+                                              : "call dkvrv   (xgrid,nxgrid,ygrid,nygrid,vxy,nv0,iarc,nt0,xa,xb,ya,yb)"},
+                             "call dkvrx2(nx,ny,xa,xb,ya,yb,hx8z,hy8z,xout8z,yout8z,npts8z)");
         } else {
-            text("npts8z = nx+1");
-            mess(0, 253);
-            iadd(0, " ");
+            userOutputPoints(253);
         }
     }
 
-    void solve() {
+    void solve() override {
         std::string call = std::string("call dkvr2x(") +
                            (intri == pqGrid ? "pgrid, npgrid, qgrid, nqgrid, iparc, iqarc"
                                             : "xgrid, nxgrid, ygrid, nygrid, ixarc, iyarc") +
@@ -420,7 +388,7 @@ private:
 
     // Tables and plots, each a loop over the saved solutions, until the answer 0. Without an
     // output grid (NY = 0) only tables; the stress plot needs two unknowns.
-    void outputOptions() {
+    void outputOptions() override {
         use(Stream::body);
         int largest = ny == 0 ? 1 : neqn == 1 ? 5 : 6;
         for (;;) {
@@ -435,15 +403,6 @@ private:
             default: stressPlot(); break;
             }
         }
-    }
-
-    void table() {
-        com(2, "   *******TABULAR OUTPUT");
-        mess(0, variant(256));
-        outputVariable("IVAR", true);
-        savedStepRange();
-        askTitle();
-        savedStepLoop("call dkvrr(xout8z,yout8z,uout(0,0,ivara8z,ivarb8z,is8z),npts8z,inrg8z,title,tout8z(is8z))");
     }
 
     void surfacePlot() {
@@ -493,14 +452,12 @@ private:
 
     // Curves along x or y at given y or x values, or the values at given points against t.
     void crossSectionPlots() {
-        static constexpr std::string_view variable[] = {"   X IS VARIABLE", "   Y IS VARIABLE", "   T IS VARIABLE"};
         com(2, "   *******1D CROSS-SECTION PLOTS");
         mess(0, variant(256));
         outputVariable("IVAR", false);
         mess(1, 268);
         int along = iread("", 1, type == timeDependent ? 3 : 2);
-        com(2, variable[along - 1]);
-        text("ics8z = " + std::to_string(along));
+        curveVariable("XYT"[along - 1], along);
         mess(0, 268 + along);
         if (along != 1) crossSections("NXVALS", "XCROSS");
         if (along != 2) crossSections("NYVALS", "YCROSS");
@@ -510,16 +467,14 @@ private:
         int inner = state(), outer = state();
         constexpr std::string_view atX = "call dkvrzx(xcross(ixv8z),xa,xb,nx,ix8z)";
         constexpr std::string_view atY = "call dkvrzx(ycross(jyv8z),ya,yb,ny,jy8z)";
-        constexpr std::string_view overX = "(6X,'do ',I5,' ixv8z=1,nxvals')";
-        constexpr std::string_view overY = "(6X,'do ',I5,' jyv8z=1,nyvals')";
         if (along == 3) {
             text("is8z = 0");
-            write(overX, outer);
-            write(overY, inner);
+            openCrossSectionLoop('X', outer);
+            openCrossSectionLoop('Y', inner);
             texts({kvr(atX), kvr(atY)});
         } else {
             openSavedStepLoop(outer);
-            write(along == 1 ? overY : overX, inner);
+            openCrossSectionLoop(along == 1 ? 'Y' : 'X', inner);
             text(kvr(along == 1 ? atY : atX));
         }
         text(kvr("call dkvrlp(ics8z,ivar,tout8z,nsave,xout8z,yout8z,inrg8z,nx,ny,uout,neqn,title,umin,umax,ix8z,"
