@@ -195,6 +195,10 @@ void Dialog::gui() {
 
 void Dialog::prec() {
     text(byPrecision("implicit double precision (a-h,o-z)", "implicit real (a-h,o-z)"));
+    // The single precision library functions are spelt " kvr..": fixed form ignores the
+    // blank, and a name beginning with k would be an INTEGER function under the implicit
+    // rule, truncating the start value, the marker time, the density and the data values.
+    if (!session.exmp[3]) text("real kvrxx,kvrlx,kvrgr2,kvr1e,kvrt,kvrex");
 }
 
 void Dialog::com(int mode, std::string_view s) {

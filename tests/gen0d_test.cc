@@ -393,8 +393,8 @@ TEST(Gen0d, GlobalParametersInEveryCommonLine) {
     int lines = 0;
     for (int at = sc.find(sixNames[0]); at >= 0; at = sc.find(sixNames[0], at + 1)) ++lines;
     EXPECT_EQ(lines, 5);  // main program, pdes8z, u8z, pmod8z, postpr
-    EXPECT_TRUE(follows(sc, {"      function u8z(i8z,x8z,t0)", "      implicit real (a-h,o-z)", sixNames[0],
-                             sixNames[1], "      u8z = 0.0"}));
+    EXPECT_TRUE(follows(sc, {"      function u8z(i8z,x8z,t0)", "      implicit real (a-h,o-z)",
+                             "      real kvrxx,kvrlx,kvrgr2,kvr1e,kvrt,kvrex", sixNames[0], sixNames[1], "      u8z = 0.0"}));
 
     Answers seven = opening(true, {"a", "1", "b", "2", "c", "3", "d", "4", "e", "5", "f", "6", "gamma", "7"});
     seven.then({"1", "y", "1", "u", "0", "n", "u-gamma", "", "0", "n"});

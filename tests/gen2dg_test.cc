@@ -196,7 +196,8 @@ TEST(Gen2dg, MappedGridTimeDependentInSinglePrecision) {
     EXPECT_TRUE(sc.hasBlock({"      parameter (nv0=0,nt0=0,nxgrid=0,nygrid=0)",
                              "C##############################################################################",
                              "C     NPGRID = number of P-grid lines                                         #"}));
-    EXPECT_TRUE(sc.hasBlock({"      subroutine tran8z(p,q,x,y)", "      implicit real (a-h,o-z)", "      common/parm8z/ pi",
+    EXPECT_TRUE(sc.hasBlock({"      subroutine tran8z(p,q,x,y)", "      implicit real (a-h,o-z)",
+                             "      real kvrxx,kvrlx,kvrgr2,kvr1e,kvrt,kvrex", "      common/parm8z/ pi",
                              "      x = p", "      y = q"}));
     EXPECT_TRUE(sc.hasBlock({"      X =", "     & p*cos(q)", "      Y =", "     & p*sin(q)", "      return"}));
     EXPECT_TRUE(sc.hasBlock({"      common / kvr66/ p1,pn,q1,qn,ip1,ip2,iq1,iq2", "      x = 0.0", "      y = 0.0",
