@@ -359,6 +359,8 @@ void GeneratorBase::postpr(const Postprocessor& p) {
     texts({kvr("common /dkvr27/ itask,npes,icomm"), kvr("common /dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z"),
            "data lun,lud/0,47/", "if (itask.gt.0) return"});
     comments(p.comments);
+    comments({"  ******* ADD POSTPROCESSING CODE HERE:", "  IN THE EXAMPLE BELOW, MATLAB PLOTFILES zemka.m,",
+              " zemka.rdm CREATED (REMOVE C! COMMENTS TO ACTIVATE)"});
     std::string lastTime = kvr("    if (tout(l).ne.dkvrlx(2)) nsave0 = l");
     deactivated({{3, " if (lun.eq.0) then"},
                  {3, "    lun = 46"},

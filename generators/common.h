@@ -64,7 +64,7 @@ struct SolverCall {
 struct Postprocessor {
     std::string_view header;
     std::vector<std::string_view> dimensions;
-    std::vector<std::string_view> comments;
+    std::vector<std::string_view> comments;  // what uout holds; the hint on the example follows
     std::vector<DeactivatedLine> exampleRest;
     std::string_view matlabWriter;          // "mkvr0d", ...
 };

@@ -16,6 +16,10 @@
 
 namespace zemka {
 
+// The letters that may begin a name of two or more characters. The first 40 give a real by
+// the implicit statement: names of unknowns and data-file functions must begin with one.
+constexpr std::string_view galerkinLet2 = "ABCDEFGHOPQRSTUVWXYZabcdefghopqrstuvwxyzIJKLMNijklmn";
+
 struct GalerkinShape {
     int dimensions;  // 1 or 2
 

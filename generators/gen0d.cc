@@ -55,9 +55,7 @@ private:
     inline static const Postprocessor postprocessor0d{
         .header = "subroutine postpr(tout,nsave,uout,neqn)",
         .dimensions = {"dimension tout(0:nsave)", "dimension uout(2,neqn,0:nsave)"},
-        .comments = {"UOUT(1,IEQ,L) = U_IEQ", "  (possibly as modified by UPRINT,..)", "  at time/iteration TOUT(L).",
-                     "  ******* ADD POSTPROCESSING CODE HERE:", "  IN THE EXAMPLE BELOW, MATLAB PLOTFILES zemka.m,",
-                     " zemka.rdm CREATED (REMOVE C! COMMENTS TO ACTIVATE)"},
+        .comments = {"UOUT(1,IEQ,L) = U_IEQ", "  (possibly as modified by UPRINT,..)", "  at time/iteration TOUT(L)."},
         .exampleRest = {{4, "78754 format (i8)"},
                         {3, " do 78756 l=0,nsave0"},
                         {3, "    write (lud,78757) tout(l)"},

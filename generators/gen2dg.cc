@@ -14,7 +14,7 @@ namespace {
 // The first 28 letters may name an unknown, the last 36 a global parameter; I..N and i..n
 // (integer by the implicit statement) come last, so that names of reals stop before them.
 constexpr std::string_view let1 = "PQpqCDEFGHORUVWZcdefghoruvwzIJKLMNijklmn";
-constexpr std::string_view let2 = "ABCDEFGHOPQRSTUVWXYZabcdefghopqrstuvwxyzIJKLMNijklmn";
+constexpr std::string_view let2 = galerkinLet2;
 // Unknowns are kept from the first 40, global parameters from all.
 constexpr std::string_view forb =
     "A1 A2 A3 A4 A5 A6 A7 A8 A9 PI a1 a2 a3 a4 a5 a6 a7 a8 a9 Pi "
@@ -31,9 +31,7 @@ const Postprocessor postprocessor2d{
     .comments = {"UOUT(I,J,IDER,IEQ,L) = U_IEQ, if IDER=1", "                       A_IEQ, if IDER=2",
                  "                       B_IEQ, if IDER=3", "  (possibly as modified by UPRINT,..)",
                  "  at the point (XOUT(I,J) , YOUT(I,J))", "  at time/iteration TOUT(L).",
-                 "INRG(I,J) = 1 if this point is in R", "          = 0 otherwise",
-                 "  ******* ADD POSTPROCESSING CODE HERE:", "  IN THE EXAMPLE BELOW, MATLAB PLOTFILES zemka.m,",
-                 " zemka.rdm CREATED (REMOVE C! COMMENTS TO ACTIVATE)"},
+                 "INRG(I,J) = 1 if this point is in R", "          = 0 otherwise"},
     .exampleRest = {{3, " write (lud,78754) nx"},
                     {3, " write (lud,78754) ny"},
                     {4, "78754 format (i8)"},
