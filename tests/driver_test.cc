@@ -47,6 +47,20 @@ TEST(Driver, MissingOrBrokenCatalogueLeavesOldFilesAlone) {
     EXPECT_EQ(readLines(first.dir / "main.f"), std::vector<std::string>{"old"});
 }
 
+TEST(Driver, UncreatableOutputFilesAreReported) {
+    for (std::string file : {"main.f", "echo.out"}) {
+        auto first = runZemka({}, {.catalogue = "", .answerFile = "", .writeCatalogue = false});
+        std::filesystem::create_directory(first.dir / file);
+        std::ofstream(first.dir / "zemka.seq") << testCatalogue();
+        std::string cmd = "cd '" + first.dir.string() + "' && '" ZEMKA_BINARY "' </dev/null >out.txt 2>err.txt";
+        EXPECT_EQ(WEXITSTATUS(std::system(cmd.c_str())), 1);
+        auto err = readLines(first.dir / "err.txt");
+        ASSERT_EQ(err.size(), 1u);
+        EXPECT_EQ(err[0].rfind("zemka: cannot create " + file, 0), 0u) << err[0];
+        EXPECT_TRUE(readLines(first.dir / "out.txt").empty());
+    }
+}
+
 TEST(Driver, EndOfKeyboardInputIsReported) {
     auto sc = runZemka({"n"});
     EXPECT_EQ(sc.status, 1);
