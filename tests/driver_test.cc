@@ -61,6 +61,19 @@ TEST(Driver, UncreatableOutputFilesAreReported) {
     }
 }
 
+TEST(Driver, HelpAndVersionAreTheOnlyArguments) {
+    auto sc = runZemka({});
+    auto run = [&](const std::string& args) {
+        std::string cmd = "cd '" + sc.dir.string() + "' && '" ZEMKA_BINARY "' " + args + " </dev/null >out.txt 2>&1";
+        return WEXITSTATUS(std::system(cmd.c_str()));
+    };
+    EXPECT_EQ(run("--version"), 0);
+    EXPECT_EQ(readLines(sc.dir / "out.txt"), std::vector<std::string>{"zemka 9.6"});
+    EXPECT_EQ(run("--help"), 0);
+    EXPECT_EQ(readLines(sc.dir / "out.txt")[0], "usage: zemka");
+    EXPECT_EQ(run("main.f"), 2);
+}
+
 TEST(Driver, EndOfKeyboardInputIsReported) {
     auto sc = runZemka({"n"});
     EXPECT_EQ(sc.status, 1);
