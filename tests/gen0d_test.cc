@@ -29,40 +29,6 @@ Answers opening(bool doublePrecision, std::initializer_list<std::string> globals
     return a;
 }
 
-// A run that ended normally and wrote a program gfortran accepts.
-testing::AssertionResult finished(const Scenario& sc) {
-    if (sc.status != 0) return testing::AssertionFailure() << "status " << sc.status << ": " << sc.errors;
-    std::string compiler = sc.compileErrors();
-    if (!compiler.empty()) return testing::AssertionFailure() << compiler;
-    return testing::AssertionSuccess();
-}
-
-// The library spelling for the precision: "dkvr" in double precision, " kvr" in single.
-std::string spelled(bool doublePrecision, std::string s) {
-    for (auto p = s.find("dkvr"); !doublePrecision && p != std::string::npos; p = s.find("dkvr", p)) s[p] = ' ';
-    return s;
-}
-
-// Message n on the terminal.
-std::string msg(int n) { return "   MSG " + std::to_string(n); }
-
-// Whether the lines follow each other directly in main.f; an entry "MSG n" stands for the
-// three lines of the box that message n leaves in the program.
-bool follows(const Scenario& sc, std::initializer_list<std::string> lines) {
-    const std::string rule = "C" + std::string(78, '#');
-    std::vector<std::string> expanded;
-    for (const std::string& l : lines) {
-        if (l.starts_with("MSG "))
-            expanded.insert(expanded.end(), {rule, "C     " + l + std::string(72 - l.size(), ' ') + "#", rule});
-        else
-            expanded.push_back(l);
-    }
-    return sc.hasBlock(expanded);
-}
-
-std::string marker(const std::string& name) { return "C" + std::string(50, ' ') + name + " DEFINED"; }
-std::string expr(const std::string& e) { return "     & " + e; }
-const std::string defaulted = "C    & [DEFAULT SELECTED, DEFINITION COMMENTED OUT]";
 const std::string guiMark = "C" + std::string(40, '-') + "-> INPUT FROM GUI <-" + std::string(18, '-');
 
 TEST(Gen0d, LinearSteadyStateAsksNoIterationsJacobianOrInitialValues) {

@@ -117,4 +117,34 @@ std::string Scenario::linkAndRunErrors() const {
     return failure.empty() ? failureOf(dir, "./main") : failure;
 }
 
+testing::AssertionResult finished(const Scenario& sc) {
+    if (sc.status != 0) return testing::AssertionFailure() << "status " << sc.status << ": " << sc.errors;
+    std::string compiler = sc.compileErrors();
+    if (!compiler.empty()) return testing::AssertionFailure() << compiler;
+    return testing::AssertionSuccess();
+}
+
+std::string spelled(bool doublePrecision, std::string s) {
+    for (auto p = s.find("dkvr"); !doublePrecision && p != std::string::npos; p = s.find("dkvr", p)) s[p] = ' ';
+    return s;
+}
+
+std::string msg(int n) { return "   MSG " + std::to_string(n); }
+
+bool follows(const Scenario& sc, std::initializer_list<std::string> lines) {
+    const std::string rule = "C" + std::string(78, '#');
+    std::vector<std::string> expanded;
+    for (const std::string& l : lines) {
+        if (l.starts_with("MSG "))
+            expanded.insert(expanded.end(), {rule, "C     " + l + std::string(72 - l.size(), ' ') + "#", rule});
+        else
+            expanded.push_back(l);
+    }
+    return sc.hasBlock(expanded);
+}
+
+std::string marker(const std::string& name) { return "C" + std::string(50, ' ') + name + " DEFINED"; }
+
+std::string expr(const std::string& e) { return "     & " + e; }
+
 }  // namespace zemka::test

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace zemka::test {
 
@@ -51,5 +54,22 @@ Scenario runZemka(const std::vector<std::string>& answers, const ScenarioOptions
 std::vector<std::string> readLines(const std::filesystem::path& path);
 
 std::string rtrim(std::string s);
+
+// Checks of the generator scenarios, which run with the "MSG n" catalogue.
+
+// A run that ended normally and wrote a program gfortran accepts.
+testing::AssertionResult finished(const Scenario& sc);
+// The library spelling for the precision: "dkvr" in double precision, " kvr" in single.
+std::string spelled(bool doublePrecision, std::string s);
+// Message n on the terminal.
+std::string msg(int n);
+// Whether the lines follow each other directly in main.f; an entry "MSG n" stands for the
+// three lines of the box that message n leaves in the program.
+bool follows(const Scenario& sc, std::initializer_list<std::string> lines);
+// The marker comment of a guarded definition, the expression line of an answer, and the
+// line that replaces the expression of a defaulted definition.
+std::string marker(const std::string& name);
+std::string expr(const std::string& e);
+inline const std::string defaulted = "C    & [DEFAULT SELECTED, DEFINITION COMMENTED OUT]";
 
 }  // namespace zemka::test
