@@ -1,6 +1,9 @@
-// zemka-bench: runs the built zemka on large 0D dialogs (a nonlinear steady-state system of
-// NEQN equations with every Jacobian entry answered) and reports, for each NEQN, the wall
-// time, the peak resident memory of the zemka process and the size of the main.f it wrote.
+// zemka-bench: runs the built zemka on large dialogs and reports, for each dialog and size
+// NEQN, the wall time, the peak resident memory of the zemka process and the size of the
+// main.f it wrote. Both dialogs are nonlinear steady-state problems with every Jacobian entry
+// answered: a 0D system of NEQN equations, and a 2D Galerkin problem in NEQN unknowns whose
+// F, A and B are differentiated by U, Ux and Uy of every unknown, with boundary conditions
+// (and their derivatives) on one arc.
 //
 // usage: zemka-bench [runs]     (runs per size, default 5; the median time is reported)
 #include <sys/resource.h>
@@ -15,6 +18,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -35,33 +39,83 @@ void writeCatalogue(const fs::path& file) {
 
 std::string unknown(int k) { return "u" + std::to_string(k); }
 
-// The answers, one a line, in the order the 0D dialog asks for them. Returns their count.
-int writeAnswers(const fs::path& file, int neqn) {
-    std::vector<std::string> a{
+using Answers = std::vector<std::string>;
+
+std::string real(int i) { return std::to_string(i) + ".0"; }
+
+// F(i) = u(i)**2 - i*u(i+1) + 1, cyclic in i: the derivative of F(i) by u(k), or "0.0".
+std::string sourceDerivative(int neqn, int i, int k) {
+    int next = i % neqn + 1;
+    std::string d = "0.0";
+    if (k == i) d = "2.0*" + unknown(i);
+    if (k == next) d = (k == i ? d + " - " : "-") + real(i);
+    return d;
+}
+
+std::string source(int neqn, int i) { return unknown(i) + "**2 - " + real(i) + "*" + unknown(i % neqn + 1) + " + 1.0"; }
+
+// The answers, in the order the 0D dialog asks for them.
+Answers answers0d(int neqn) {
+    Answers a{
         "n", "0", "y",          // no example, 0D, double precision
         "", "", "n",            // NPROB kept, no global parameters, no optional blocks
         "1", "n", "",           // steady state, nonlinear, NSTEPS kept
         std::to_string(neqn)};
     for (int k = 1; k <= neqn; ++k) a.push_back(unknown(k));
     a.insert(a.end(), {"n", "0", "n"});  // exact Jacobian, no integrals, no block
-    // F(i) = u(i)**2 - i*u(i+1) + 1, cyclic in i; dF(i)/du(k) is 2*u(i) at k = i, -i at k = i+1.
-    auto next = [neqn](int i) { return i % neqn + 1; };
+    for (int i = 1; i <= neqn; ++i) a.push_back(source(neqn, i));
     for (int i = 1; i <= neqn; ++i)
-        a.push_back(unknown(i) + "**2 - " + std::to_string(i) + ".0*" + unknown(next(i)) + " + 1.0");
-    for (int i = 1; i <= neqn; ++i)
-        for (int k = 1; k <= neqn; ++k) {
-            std::string d = "0.0";
-            if (k == i) d = "2.0*" + unknown(i);
-            if (k == next(i)) d = (k == i ? d + " - " : "-") + std::to_string(i) + ".0";
-            a.push_back(d);
-        }
-    for (int i = 1; i <= neqn; ++i) a.push_back("1.0");  // initial values
+        for (int k = 1; k <= neqn; ++k) a.push_back(sourceDerivative(neqn, i, k));
+    a.insert(a.end(), static_cast<std::size_t>(neqn), "1.0");  // initial values
     a.push_back("n");                                       // no restart
     a.insert(a.end(), static_cast<std::size_t>(neqn), "");  // UPRINT kept
     a.insert(a.end(), {"0", "n"});                          // no output requests, no user block
-    std::ofstream out(file);
-    for (const auto& line : a) out << line << '\n';
-    return static_cast<int>(a.size());
+    return a;
+}
+
+// The answers, in the order the 2D Galerkin dialog asks for them: on the unit square, F(i)
+// is the 0D system's equation, A(i) = (1 + u(i)**2)*u(i)x, B(i) = (1 + u(i)**2)*u(i)y;
+// u(i) = 0 on arc -1, GB(i) = 1 - u(i)**3 on arc 2, nothing given on arcs 3 and 4.
+Answers answers2d(int neqn) {
+    Answers a{
+        "n", "2", "1", "y",                  // no example, 2D, Galerkin, double precision
+        "", "", "n",                         // NPROB kept, no global parameters, no optional blocks
+        "1", "3", "0.0", "0.5", "1.0",       // X grid lines
+        "3", "0.0", "0.5", "1.0",            // Y grid lines
+        "-1", "2", "3", "4",                 // IXARC, IYARC
+        "100", "", "n", "",                  // NTF, TRIDEN, no adaptive density, SHAPE
+        "1", "2",                            // ISOLVE, IDEG
+        "1", "n", "", std::to_string(neqn)};  // steady state, nonlinear, NSTEPS kept
+    for (int k = 1; k <= neqn; ++k) a.push_back(unknown(k));
+    a.insert(a.end(), {"n", "n", "0", "0", "n", "n"});  // SYMM, FDIFF, integrals, delta functions, block
+    auto coefficient = [](int i) { return "(1.0 + " + unknown(i) + "**2)"; };
+    for (int i = 1; i <= neqn; ++i)
+        a.insert(a.end(), {source(neqn, i), coefficient(i) + "*" + unknown(i) + "x",
+                           coefficient(i) + "*" + unknown(i) + "y"});
+    // By U, Ux, Uy of unknown k: F(i) depends on U only, A(i) and B(i) on U of i and on
+    // their own derivative of it.
+    for (int i = 1; i <= neqn; ++i)
+        for (int k = 1; k <= neqn; ++k)
+            for (int f = 0; f < 3; ++f)
+                for (int v = 0; v < 3; ++v) {
+                    std::string d = "0.0";
+                    if (f == 0 && v == 0) d = sourceDerivative(neqn, i, k);
+                    if (f > 0 && k == i && v == 0) d = "2.0*" + unknown(i) + "*" + unknown(i) + "xy"[f - 1];
+                    if (f > 0 && k == i && v == f) d = coefficient(i);
+                    a.push_back(d);
+                }
+    a.insert(a.end(), static_cast<std::size_t>(neqn), "1.0");  // initial values
+    a.insert(a.end(), {"n", "y", "-1"});                       // no restart, fixed values on arc -1
+    a.insert(a.end(), static_cast<std::size_t>(neqn), "0.0");
+    a.insert(a.end(), {"n", "y", "2"});  // no other negative arc, conditions on arc 2
+    for (int i = 1; i <= neqn; ++i) a.push_back("1.0 - " + unknown(i) + "**3");
+    for (int i = 1; i <= neqn; ++i)
+        for (int k = 1; k <= neqn; ++k)
+            for (int v = 0; v < 3; ++v) a.push_back(k == i && v == 0 ? "-3.0*" + unknown(i) + "**2" : "0.0");
+    a.push_back("n");                                           // no other positive arc
+    a.insert(a.end(), static_cast<std::size_t>(3 * neqn), "");  // U, A and B printed as computed
+    a.insert(a.end(), {"10", "10", "", "", "", "", "0", "n", "n"});  // output grid, no output, no user routines
+    return a;
 }
 
 struct Run {
@@ -106,6 +160,43 @@ Run runZemka(const fs::path& dir) {
     return {seconds, usage.ru_maxrss};
 }
 
+struct Dialog {
+    const char* title;
+    Answers (*answers)(int neqn);
+    std::vector<int> sizes;
+};
+
+// Runs each size of the dialog, prints its table and exits if zemka did not take exactly the
+// answers written: a dialog out of step with the generator would measure something else.
+void measure(const fs::path& dir, const Dialog& dialog, int runs) {
+    std::printf("\n%s\n%6s %9s %14s %10s %14s\n", dialog.title, "NEQN", "answers", "main.f bytes", "time ms",
+                "peak RSS KiB");
+    for (int neqn : dialog.sizes) {
+        Answers answers = dialog.answers(neqn);
+        {
+            std::ofstream out(dir / "answers.txt");
+            for (const auto& line : answers) out << line << '\n';
+        }
+        std::vector<double> times;
+        long rss = 0;
+        for (int r = 0; r < runs; ++r) {
+            Run run = runZemka(dir);
+            times.push_back(run.seconds);
+            rss = std::max(rss, run.maxRssKiB);
+        }
+        std::ifstream echo(dir / "echo.out");
+        auto echoed = std::count(std::istreambuf_iterator<char>(echo), {}, '\n');
+        if (echoed != static_cast<long>(answers.size())) {
+            std::fprintf(stderr, "zemka-bench: %s, NEQN %d: zemka took %ld of %zu answers\n", dialog.title, neqn,
+                         static_cast<long>(echoed), answers.size());
+            std::exit(1);
+        }
+        std::sort(times.begin(), times.end());
+        auto bytes = static_cast<std::uintmax_t>(fs::file_size(dir / "main.f"));
+        std::printf("%6d %9zu %14ju %10.1f %14ld\n", neqn, answers.size(), bytes, 1000 * times[times.size() / 2], rss);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -122,22 +213,10 @@ int main(int argc, char** argv) {
     fs::path dir = pattern;
     writeCatalogue(dir / "zemka.seq");
 
-    std::printf("zemka: %s\n%d runs per size; time is the median, memory the largest peak RSS\n\n", ZEMKA_BINARY,
-                runs);
-    std::printf("%6s %9s %14s %10s %14s\n", "NEQN", "answers", "main.f bytes", "time ms", "peak RSS KiB");
-    for (int neqn : {25, 50, 99}) {
-        int answers = writeAnswers(dir / "answers.txt", neqn);
-        std::vector<double> times;
-        long rss = 0;
-        for (int r = 0; r < runs; ++r) {
-            Run run = runZemka(dir);
-            times.push_back(run.seconds);
-            rss = std::max(rss, run.maxRssKiB);
-        }
-        std::sort(times.begin(), times.end());
-        auto bytes = static_cast<std::uintmax_t>(fs::file_size(dir / "main.f"));
-        std::printf("%6d %9d %14ju %10.1f %14ld\n", neqn, answers, bytes, 1000 * times[times.size() / 2], rss);
-    }
+    std::printf("zemka: %s\n%d runs per size; time is the median, memory the largest peak RSS\n", ZEMKA_BINARY, runs);
+    const Dialog dialogs[] = {{"0D, nonlinear steady state", answers0d, {25, 50, 99}},
+                              {"2D Galerkin, nonlinear steady state", answers2d, {10, 20, 30}}};
+    for (const Dialog& dialog : dialogs) measure(dir, dialog, runs);
     fs::remove_all(dir);
     return 0;
 }
