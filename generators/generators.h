@@ -9,6 +9,7 @@ using Generator = void (*)(Session&);
 
 // Each runs the rest of the dialog and leaves main.f assembled.
 void gen0d(Session& session);
+void gen1dg(Session& session);
 void gen2dg(Session& session);
 
 // The generator for a dimension (0..3) and, for one and two dimensions, a method (1 Galerkin,
