@@ -43,6 +43,10 @@ const Postprocessor postprocessor1d{
                     {4, "78760 format (e16.8)"}},
     .matlabWriter = "mkvr1dg"};
 
+// U and Ux of each unknown, now and at the previous iteration or time step.
+constexpr std::string_view unknownValues = "common/dkvr48/un8z(2,neqnmx),uu8z(2,neqnmx)";
+constexpr std::string_view previousValues = "   un8z(1,I),un8z(2,I) hold the (rarely used) values";
+
 const GalerkinShape shape1d{
     .dimensions = 1,
     .heading = "*** 1D PROBLEM SOLVED (GALERKIN METHOD) ***",
@@ -61,10 +65,8 @@ const GalerkinShape shape1d{
     .symmetry = {.steady = 68, .timeDependent = 69, .eigenvalue = 67},
     .libraryLimits = "PARAMETER (NXP8Z=1001,KDEG8Z=1)",
     .pdesHeader = "subroutine pdes8z (yd8z,i8z,j8z,kint8z,x,t)",
-    .pdesComments = {"   un8z(1,I),un8z(2,I) hold the (rarely used) values",
-                     "   of UI,UIx from the previous iteration or time step"},
-    .pdesCommons = {"common/dkvr48/un8z(2,neqnmx),uu8z(2,neqnmx)", "common/dkvr11/normx",
-                    "common/dkvr20/xd0(ndelmx),ndel,idel8z,jdel8z"},
+    .pdesComments = {previousValues, "   of UI,UIx from the previous iteration or time step"},
+    .pdesCommons = {unknownValues, "common/dkvr11/normx", "common/dkvr20/xd0(ndelmx),ndel,idel8z,jdel8z"},
     .pdesReals = "normx,delamp(ndelmx,neqnmx)",
     .integralsMessage = 70,
     .boundaryIntegralsMessage = 75,
@@ -76,13 +78,12 @@ const GalerkinShape shape1d{
     .initialValues = {.steady = 95, .timeDependent = 96, .eigenvalue = 94},
     .fb8zHeader = "function fb8z(i8z,iarc8z,x,t)",
     .gb8zHeader = "subroutine gb8z(gd8z,i8z,j8z,iarc8z,x,t)",
-    .gb8zComments = {"   un8z(1,I),un8z(2,I) hold the (rarely used) values",
-                     "   of UI,UIx from the previous iteration or time step."},
-    .gb8zCommons = {"common/dkvr48/un8z(2,neqnmx),uu8z(2,neqnmx)", "common/dkvr49/bign8z"},
+    .gb8zComments = {previousValues, "   of UI,UIx from the previous iteration or time step."},
+    .gb8zCommons = {unknownValues, "common/dkvr49/bign8z"},
     .gb8zReals = "",
     .gb8zLayout = Layout::derivativeFirst,
     .pmodHeader = "subroutine pmod8z(x,t,a)",
-    .pmodCommons = {"common/dkvr48/un8z(2,neqnmx),uu8z(2,neqnmx)", "common/dkvr68/upr8z(2,neqnmx),uab8z(2,neqnmx)",
+    .pmodCommons = {unknownValues, "common/dkvr68/upr8z(2,neqnmx),uab8z(2,neqnmx)",
                     "common/dkvr9/uprint(neqnmx),aprint(neqnmx),bpr8z(neqnmx)",
                     "common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"},
     .replacementsMessage = 111,

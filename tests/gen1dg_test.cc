@@ -48,18 +48,6 @@ private:
 
 Lines repeated(int n, const std::string& answer) { return Lines(static_cast<std::size_t>(n), answer); }
 
-int countContaining(const Scenario& sc, const std::string& part) {
-    int n = 0;
-    for (const auto& l : sc.program()) n += l.find(part) != std::string::npos;
-    return n;
-}
-
-int timesSaid(const Scenario& sc, const std::string& line) {
-    int n = 0;
-    for (const auto& l : sc.terminal) n += rtrim(l) == line;
-    return n;
-}
-
 const std::string rule = "C" + std::string(78, '#');
 std::string boxed(const std::string& text) { return "C     " + text + std::string(72 - text.size(), ' ') + "#"; }
 

@@ -19,12 +19,6 @@ Answers blanks(int n) { return Answers(static_cast<std::size_t>(n), ""); }
 // No example, two dimensions, Galerkin, the precision.
 Answers opening(bool doublePrecision) { return {"n", "2", "1", doublePrecision ? "y" : "n"}; }
 
-int countContaining(const Scenario& sc, const std::string& part) {
-    int n = 0;
-    for (const auto& l : sc.program()) n += l.find(part) != std::string::npos;
-    return n;
-}
-
 // A rectangle, a nonlinear steady problem in two unknowns with its Jacobian, integrals,
 // delta functions, conditions on two negative and one positive arc, and every output kind.
 TEST(Gen2dg, RectangleNonlinearSteadyStateWithEveryOutputKind) {

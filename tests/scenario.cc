@@ -143,6 +143,18 @@ bool follows(const Scenario& sc, std::initializer_list<std::string> lines) {
     return sc.hasBlock(expanded);
 }
 
+int countContaining(const Scenario& sc, const std::string& part) {
+    int n = 0;
+    for (const auto& l : sc.program()) n += l.find(part) != std::string::npos;
+    return n;
+}
+
+int timesSaid(const Scenario& sc, const std::string& line) {
+    int n = 0;
+    for (const auto& l : sc.terminal) n += rtrim(l) == line;
+    return n;
+}
+
 std::string marker(const std::string& name) { return "C" + std::string(50, ' ') + name + " DEFINED"; }
 
 std::string expr(const std::string& e) { return "     & " + e; }

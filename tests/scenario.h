@@ -66,6 +66,9 @@ std::string msg(int n);
 // Whether the lines follow each other directly in main.f; an entry "MSG n" stands for the
 // three lines of the box that message n leaves in the program.
 bool follows(const Scenario& sc, std::initializer_list<std::string> lines);
+// How many lines of main.f contain part; how many terminal lines (trimmed) equal line.
+int countContaining(const Scenario& sc, const std::string& part);
+int timesSaid(const Scenario& sc, const std::string& line);
 // The marker comment of a guarded definition, the expression line of an answer, and the
 // line that replaces the expression of a defaulted definition.
 std::string marker(const std::string& name);
