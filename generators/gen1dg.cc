@@ -120,8 +120,6 @@ public:
     using GalerkinGenerator::run;
 
 private:
-    bool fixed[2] = {false, false};  // FIXL, FIXR
-
     // The grid, whose first and last lines are the endpoints, and the element degree.
     void domain() override {
         use(Stream::body);
@@ -133,6 +131,7 @@ private:
 
     void boundaryConditions() override {
         use(Stream::body);
+        bool fixed[2];  // FIXL, FIXR
         for (int e = 0; e < 2; ++e) fixed[e] = chooseEndpoint(endpoints[e]);
         fb8zOpening();
         if (type == eigenvalue) {
