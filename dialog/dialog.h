@@ -31,6 +31,14 @@ struct NameTables {
 // The global parameters collected by globp: items of 7 characters, a comma and the name.
 using GlobalList = std::vector<std::string>;
 
+// The names a generated routine makes of each unknown U, beside U itself: U followed by each
+// suffix (the derivatives Ux, Uy, ...), and the names that the program already holds (the
+// global parameters, RHO in an eigenvalue problem). No two unknowns may share any of them.
+struct UnknownNaming {
+    std::vector<std::string> suffixes;
+    std::vector<std::string> taken;
+};
+
 class Dialog {
 public:
     explicit Dialog(Session& s) : session(s) {}
@@ -73,7 +81,7 @@ protected:
     void invar(std::string_view name, int req);
     int inparm(std::string_view name, int lo, int hi);
     void iadd(int level, std::string_view what);
-    void varnam(const NameTables& tables, int nvar);
+    void varnam(const NameTables& tables, int nvar, const UnknownNaming& naming = {});
     void invec(std::string_view name, int first, int last, int req);
     void inmat(std::string_view name, int i1, int i2, int j1, int j2, int req);
     void vecfun(std::string_view vname, int i, int n, int code, std::string_view lhs, int mode,
@@ -101,8 +109,9 @@ protected:
 private:
     bool legalName(std::string_view c, std::size_t width, const NameTables& t) const;
     std::string rangeText(int lo, int hi) const;
-    // Whether c names one of the unknowns first .. last-1.
-    bool nameTaken(std::string_view c, int first, int last) const;
+    // Whether the name c, or a name derived from it, is the program's already: a name or
+    // derived name of one of the unknowns 1 .. last-1, or one of naming.taken.
+    bool nameTaken(std::string_view c, int last, const UnknownNaming& naming) const;
 };
 
 }  // namespace zemka

@@ -90,7 +90,7 @@ void Dialog::iadd(int level, std::string_view what) {
     }
 }
 
-void Dialog::varnam(const NameTables& tables, int nvar) {
+void Dialog::varnam(const NameTables& tables, int nvar, const UnknownNaming& naming) {
     Unknowns& u = session.unknwn;
     for (int i = 1; i <= nvar; ++i) {
         for (;;) {
@@ -103,8 +103,9 @@ void Dialog::varnam(const NameTables& tables, int nvar) {
                 say("('|---- Illegal variable name, re-enter in columns 1-3')");
                 continue;
             }
-            // Two unknowns of one name would silently be one variable in the program.
-            if (nameTaken(c, 1, i)) {
+            // Two unknowns of one name (or an unknown named like another's derivative, or like
+            // a global parameter) would silently be one variable in the program.
+            if (nameTaken(c, i, naming)) {
                 say("('|---- Name already used, re-enter in columns 1-3')");
                 continue;
             }
@@ -115,9 +116,21 @@ void Dialog::varnam(const NameTables& tables, int nvar) {
     }
 }
 
-bool Dialog::nameTaken(std::string_view c, int first, int last) const {
-    for (int k = first; k < last; ++k)
-        if (sameName(c, session.unknwn.name[k])) return true;
+bool Dialog::nameTaken(std::string_view c, int last, const UnknownNaming& naming) const {
+    auto forms = [&naming](std::string_view name) {
+        std::string base(name.substr(0, name.find(' ')));
+        std::vector<std::string> all{base};
+        for (const std::string& suffix : naming.suffixes) all.push_back(base + suffix);
+        return all;
+    };
+    auto mine = forms(c);
+    for (const std::string& form : mine)
+        for (const std::string& t : naming.taken)
+            if (sameName(form, t)) return true;
+    for (int k = 1; k < last; ++k)
+        for (const std::string& other : forms(session.unknwn.name[k]))
+            for (const std::string& form : mine)
+                if (sameName(form, other)) return true;
     return false;
 }
 

@@ -5,6 +5,13 @@
 
 namespace zemka {
 
+UnknownNaming GeneratorBase::unknownNaming(std::vector<std::string> suffixes) const {
+    UnknownNaming naming{std::move(suffixes), {}};
+    for (const std::string& item : globals) naming.taken.push_back(item.substr(1));
+    if (type == eigenvalue) naming.taken.push_back("rho");
+    return naming;
+}
+
 void GeneratorBase::texts(std::initializer_list<std::string_view> lines) {
     for (std::string_view l : lines) text(l);
 }

@@ -103,6 +103,9 @@ protected:
     // "Comment a, b, ...": one comment line each.
     void comments(std::initializer_list<std::string_view> lines);
     void comments(const std::vector<std::string_view>& lines);
+    // What an unknown's name must not clash with: its derived names are it followed by each
+    // suffix; the global parameters, and RHO in an eigenvalue problem, are taken.
+    UnknownNaming unknownNaming(std::vector<std::string> suffixes) const;
     // A logical NAME = .TRUE. or .FALSE. chosen by a yes or no; returns the answer.
     bool logicalAnswer(std::string_view name);
     // A declaration of reals in the program's precision: "double precision names" or "real names".

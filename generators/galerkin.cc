@@ -102,7 +102,10 @@ void GalerkinGenerator::equationsAndUnknowns() {
     askNeqn();
     use(Stream::body);
     mess(1, shape.unknownsMessage);
-    varnam(shape.unknownNames, neqn);
+    // Each unknown U also names its derivatives Ux (, Uy) and, in 2D, Unorm.
+    varnam(shape.unknownNames, neqn,
+           unknownNaming(shape.dimensions == 1 ? std::vector<std::string>{"x"}
+                                               : std::vector<std::string>{"x", "y", "norm"}));
     mess(0, messageFor(shape.symmetry));
     logicalAnswer("SYMM");
     askFdiff();

@@ -90,7 +90,7 @@ private:
         askNeqn();
         use(Stream::body);
         mess(1, 26);
-        varnam(names0d.leading(38, 40, 4), neqn);
+        varnam(names0d.leading(38, 40, 4), neqn, unknownNaming({}));
         askFdiff();
     }
 

@@ -227,6 +227,18 @@ TEST(Names, VarnamRefusals) {
     EXPECT_EQ((std::vector<int>{u.length[1], u.length[2], u.length[3]}), (std::vector<int>{1, 2, 3}));
 }
 
+TEST(Names, VarnamRefusesNamesThatClashWithDerivedOrTakenNames) {
+    // Each unknown U also names Ux and Uy. Once "ux" is an unknown, "u" (whose Ux it would
+    // be) and "UX" are refused; the global parameter "vy" rules out "v"; RHO is taken.
+    NameTables tables{"uvw", "uvwrRU", ""};
+    UnknownNaming naming{{"x", "y"}, {"vy    ", "rho"}};
+    DialogRun run({"ux", "u", "UX", "v", "RHO", "uy", "w"});
+    run.dialog.varnam(tables, 3, naming);
+    EXPECT_EQ(countSaid(run, "|---- Name already used, re-enter in columns 1-3"), 4);
+    const Unknowns& u = run.session.unknwn;
+    EXPECT_EQ((Lines{u.name[1], u.name[2], u.name[3]}), (Lines{"ux ", "uy ", "w  "}));
+}
+
 TEST(Names, GlobalParameters) {
     NameTables tables{"xyzXYZ", "pPQnNx", "pi PI "};
     DialogRun run({" P1", "P123456", "a", "PI", "P$", "P(1)", "nx", "", "5", "NX", "x", "2.5", ""});
