@@ -315,6 +315,19 @@ void GalerkinGenerator::viewAngles() {
     invar("VLON", 0);
 }
 
+// Tables and plots, each request complete in itself, until the answer 0.
+void GalerkinGenerator::outputOptions() {
+    use(Stream::body);
+    int largest = largestOutputKind();
+    for (;;) {
+        mess(1, shape.outputKindsMessage);
+        int kind = iread("", 0, largest);
+        if (kind == 0) return;
+        if (kind == 1) table();
+        else plot(kind);
+    }
+}
+
 void GalerkinGenerator::table() {
     com(2, "   *******TABULAR OUTPUT");
     mess(0, variant(shape.outputVariablesMessage));

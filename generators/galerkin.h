@@ -68,6 +68,7 @@ struct GalerkinShape {
     int replacementsMessage;  // variant base
 
     // The output requests and the routines written after them.
+    int outputKindsMessage;
     int outputVariablesMessage;  // variant base
     std::string_view tableCall;
     std::vector<std::string_view> dummies;  // headers of the routines the class has no use for
@@ -153,9 +154,12 @@ private:
     virtual void boundaryConditions() = 0;  // fb8z and gb8z
     virtual void outputGrid() = 0;
     virtual void solve() = 0;
-    virtual void outputOptions() = 0;
+    // The largest kind of output request; kind 1 is a table, the others plots of the class.
+    virtual int largestOutputKind() const = 0;
+    virtual void plot(int kind) = 0;
 
     void opening();
+    void outputOptions();
     int gridLines(char axis, int least);
     // "call dkvrwx(xgrid,nxgrid,0)": flag 0 before the grid values, 1 after.
     void gridCheck(char axis, int flag);

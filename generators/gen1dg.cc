@@ -87,6 +87,7 @@ const GalerkinShape shape1d{
                     "common/dkvr9/uprint(neqnmx),aprint(neqnmx),bpr8z(neqnmx)",
                     "common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"},
     .replacementsMessage = 111,
+    .outputKindsMessage = 118,
     .outputVariablesMessage = 119,
     .tableCall = "call dkvr1d(xout8z,uout(0,ivara8z,ivarb8z,is8z),npts8z,title,tout8z(is8z))",
     .dummies = {"function axis8z(i8z,x,y,z,ical8z)", "subroutine tran8z(p,q,x,y)",
@@ -205,19 +206,12 @@ private:
         afterSolver("call postpr(tout8z,nsave,xout8z,nx,uout,neqn)", "dkvrr1", "xres8z,nxp8z,ures8z,neqn");
     }
 
-    // Tables and plots until the answer 0; a surface over x and t needs a time-dependent problem.
-    void outputOptions() override {
-        use(Stream::body);
-        int largest = type == timeDependent ? 3 : 2;
-        for (;;) {
-            mess(1, 118);
-            switch (iread("", 0, largest)) {
-            case 0: return;
-            case 1: table(); break;
-            case 2: linePlots(); break;
-            default: surfacePlot(); break;
-            }
-        }
+    // A surface over x and t needs a time-dependent problem.
+    int largestOutputKind() const override { return type == timeDependent ? 3 : 2; }
+
+    void plot(int kind) override {
+        if (kind == 2) linePlots();
+        else surfacePlot();
     }
 
     // Curves along x at the chosen saved solutions, or against t at given x values.

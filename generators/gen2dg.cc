@@ -116,6 +116,7 @@ const GalerkinShape shape2d{
                     "common/dkvr9/uprint(neqnmx),aprint(neqnmx),bprint(neqnmx)",
                     "common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"},
     .replacementsMessage = 248,
+    .outputKindsMessage = 255,
     .outputVariablesMessage = 256,
     .tableCall = "call dkvrr(xout8z,yout8z,uout(0,0,ivara8z,ivarb8z,is8z),npts8z,inrg8z,title,tout8z(is8z))",
     .dummies = {"function axis8z(i8z,x,y,z,ical8z)"},
@@ -384,22 +385,17 @@ private:
                     "xres8z,nxp8z,yres8z,nyp8z,ures8z,neqn");
     }
 
-    // Tables and plots, each a loop over the saved solutions, until the answer 0. Without an
-    // output grid (NY = 0) only tables; the stress plot needs two unknowns.
-    void outputOptions() override {
-        use(Stream::body);
-        int largest = ny == 0 ? 1 : neqn == 1 ? 5 : 6;
-        for (;;) {
-            mess(1, 255);
-            switch (iread("", 0, largest)) {
-            case 0: return;
-            case 1: table(); break;
-            case 2: surfacePlot(); break;
-            case 3: contourPlot(); break;
-            case 4: vectorPlot(); break;
-            case 5: crossSectionPlots(); break;
-            default: stressPlot(); break;
-            }
+    // Each plot a loop over the saved solutions. Without an output grid (NY = 0) only tables;
+    // the stress plot needs two unknowns.
+    int largestOutputKind() const override { return ny == 0 ? 1 : neqn == 1 ? 5 : 6; }
+
+    void plot(int kind) override {
+        switch (kind) {
+        case 2: surfacePlot(); break;
+        case 3: contourPlot(); break;
+        case 4: vectorPlot(); break;
+        case 5: crossSectionPlots(); break;
+        default: stressPlot(); break;
         }
     }
 
