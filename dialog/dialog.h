@@ -18,11 +18,20 @@ namespace zemka {
 // parameters: letters that may stand alone, letters that may begin a longer name, and
 // forbidden names of exactly three characters (two letters padded with a blank). Only the
 // leading count entries of each apply.
+//
+// A global parameter is a member of every parameter common line, so it must not take a name
+// that the generated program gives a variable, routine or intrinsic function of its own in
+// those program units. The reserved lists hold such names, separated by blanks; an entry
+// ending in '#' stands for its letters followed by a number from 1 to 99. Beyond the lists,
+// globp refuses every name ending in 8z (the program's internal suffix) and every name
+// beginning with dkvr or kvr (the library's, in double and single precision).
 struct NameTables {
     std::string_view let1;
     std::string_view let2;
     std::string_view forb;  // 3 characters an entry
+    std::vector<std::string_view> reserved = {};
 
+    // Tables for unknowns, which the reserved lists do not concern.
     NameTables leading(std::size_t count1, std::size_t count2, std::size_t nforb) const {
         return {let1.substr(0, count1), let2.substr(0, count2), forb.substr(0, 3 * nforb)};
     }

@@ -1,5 +1,7 @@
 // Names, expressions, parameters, vectors, matrices and guarded definitions.
+#include <algorithm>
 #include <cctype>
+#include <sstream>
 
 #include "dialog.h"
 
@@ -23,6 +25,31 @@ bool sameName(std::string_view a, std::string_view b) {
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
+}
+
+// Whether name is the entry of a reserved list, or for an entry "a#" is a followed by a
+// number from 1 to 99 (written as the program writes it, without leading zeros).
+bool reservedEntry(std::string_view name, std::string_view entry) {
+    if (!entry.ends_with('#')) return sameName(name, entry);
+    std::string_view letters = entry.substr(0, entry.size() - 1);
+    if (name.size() <= letters.size() || !sameName(name.substr(0, letters.size()), letters)) return false;
+    std::string_view number = name.substr(letters.size());
+    auto digit = [](char d) { return std::isdigit(static_cast<unsigned char>(d)) != 0; };
+    return number.size() <= 2 && number[0] != '0' && std::all_of(number.begin(), number.end(), digit);
+}
+
+// Whether a global parameter of this name would be one of the generated program's own names
+// (see NameTables::reserved).
+bool reservedName(std::string_view name, const std::vector<std::string_view>& lists) {
+    std::string lower(name);
+    for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    if (lower.ends_with("8z") || lower.starts_with("dkvr") || lower.starts_with("kvr")) return true;
+    for (std::string_view list : lists) {
+        std::istringstream entries{std::string(list)};
+        for (std::string entry; entries >> entry;)
+            if (reservedEntry(name, entry)) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -221,6 +248,10 @@ GlobalList Dialog::globp(const NameTables& tables) {
         if (blank) return list;
         if (!legalName(c, 7, tables)) {
             say("('|---- Illegal parameter name, re-enter in columns 1-6')");
+            continue;
+        }
+        if (reservedName(c.substr(0, c.find(' ')), tables.reserved)) {
+            say("('|---- Name used by the program itself, re-enter in columns 1-6')");
             continue;
         }
         // A name twice in the parameter common line would not compile.

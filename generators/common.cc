@@ -5,8 +5,9 @@
 
 namespace zemka {
 
-UnknownNaming GeneratorBase::unknownNaming(std::vector<std::string> suffixes) const {
-    UnknownNaming naming{std::move(suffixes), {}};
+UnknownNaming GeneratorBase::unknownNaming(std::vector<std::string> suffixes,
+                                           std::vector<std::string> programNames) const {
+    UnknownNaming naming{std::move(suffixes), std::move(programNames)};
     for (const std::string& item : globals) naming.taken.push_back(item.substr(1));
     if (type == eigenvalue) naming.taken.push_back("rho");
     return naming;

@@ -27,6 +27,14 @@ inline std::string lowerCase(std::string s) {
     return s;
 }
 
+// The names that every class's program gives variables, routines or intrinsic functions
+// of its own in the units that carry the parameter common line; a global parameter may not
+// take them (see NameTables::reserved). Each class adds those of its own program.
+constexpr std::string_view sharedReserved =
+    "adapt atan bint crankn endgks ev0i ev0r evcmpx fdiff gridid icomm iprob itask itype ivar lud lun max "
+    "nbint neqn neqnmx nint noupdt npes nout nprob nsave nsteps nxgrid plot postpr restrt rho sint title "
+    "toler tout umax umin uout uprint xgrid";
+
 // A line of a deactivated example: com mode 3 for a statement, 4 for a labelled line.
 struct DeactivatedLine {
     int mode;
@@ -104,8 +112,9 @@ protected:
     void comments(std::initializer_list<std::string_view> lines);
     void comments(const std::vector<std::string_view>& lines);
     // What an unknown's name must not clash with: its derived names are it followed by each
-    // suffix; the global parameters, and RHO in an eigenvalue problem, are taken.
-    UnknownNaming unknownNaming(std::vector<std::string> suffixes) const;
+    // suffix; the global parameters, RHO in an eigenvalue problem, and the variables of its
+    // own that the class writes in the routines with the unknowns' lines are taken.
+    UnknownNaming unknownNaming(std::vector<std::string> suffixes, std::vector<std::string> programNames) const;
     // A logical NAME = .TRUE. or .FALSE. chosen by a yes or no; returns the answer.
     bool logicalAnswer(std::string_view name);
     // A declaration of reals in the program's precision: "double precision names" or "real names".

@@ -102,10 +102,16 @@ void GalerkinGenerator::equationsAndUnknowns() {
     askNeqn();
     use(Stream::body);
     mess(1, shape.unknownsMessage);
-    // Each unknown U also names its derivatives Ux (, Uy) and, in 2D, Unorm.
+    // Each unknown U also names its derivatives Ux (, Uy) and, in 2D, Unorm. Its lines in
+    // pdes8z, gb8z and pmod8z must not set a variable of those routines, such as pmod8z's
+    // fluxes a1, a2, ... (b1, ...).
+    std::vector<std::string> programNames = shape.unknownsTaken;
+    for (char f : fluxNames.substr(0, shape.dimensions))
+        for (int i = 1; i <= neqn; ++i) programNames.push_back(f + std::to_string(i));
     varnam(shape.unknownNames, neqn,
            unknownNaming(shape.dimensions == 1 ? std::vector<std::string>{"x"}
-                                               : std::vector<std::string>{"x", "y", "norm"}));
+                                               : std::vector<std::string>{"x", "y", "norm"},
+                         std::move(programNames)));
     mess(0, messageFor(shape.symmetry));
     logicalAnswer("SYMM");
     askFdiff();

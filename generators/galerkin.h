@@ -20,6 +20,12 @@ namespace zemka {
 // the implicit statement: names of unknowns and data-file functions must begin with one.
 constexpr std::string_view galerkinLet2 = "ABCDEFGHOPQRSTUVWXYZabcdefghopqrstuvwxyzIJKLMNijklmn";
 
+// The names both Galerkin programs use beside sharedReserved; a# are the fluxes a1, a2, ...
+// that pmod8z gives the equations.
+constexpr std::string_view galerkinReserved =
+    "a# ahigh alow aprint delamp ideg iset1 iset2 isinc ixarc mod ndel ndelmx normx nxvals symm vlat vlon "
+    "xcross xd0 xout zero";
+
 struct GalerkinShape {
     int dimensions;  // 1 or 2
 
@@ -35,6 +41,8 @@ struct GalerkinShape {
     NameTables globalNames;
     int unknownsMessage;
     NameTables unknownNames;
+    // Variables of pdes8z, gb8z or pmod8z that the lines of an unknown so named would set.
+    std::vector<std::string> unknownsTaken;
     PerType symmetry;
     std::string_view libraryLimits;  // the PARAMETER line after the work-array sizes
 

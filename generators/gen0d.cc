@@ -7,11 +7,13 @@ namespace zemka {
 namespace {
 
 // Unknowns take any one-letter name but T and t; a longer name must not begin with I..N and
-// must not be pi; global parameters may use every letter and are kept from pi, dt, tf, t0.
-constexpr NameTables names0d{
+// must not be pi; global parameters may use every letter and are kept from pi, dt, tf, t0
+// and the program's own names.
+const NameTables names0d{
     "ABCDEFGHOPQRSUVWXYZabcdefghopqrsuvwxyzIJKLMNijklmn",
     "ABCDEFGHOPQRSTUVWXYZabcdefghopqrstuvwxyzIJKLMNijklmn",
-    "PI Pi pI pi DT Dt dT dt TF Tf tF tf T0 t0 "};
+    "PI Pi pI pi DT Dt dT dt TF Tf tF tf T0 t0 ",
+    {sharedReserved, "fillin iperdc linear lsqfit nodist"}};
 
 class Gen0d : GeneratorBase {
 public:
@@ -90,7 +92,8 @@ private:
         askNeqn();
         use(Stream::body);
         mess(1, 26);
-        varnam(names0d.leading(38, 40, 4), neqn, unknownNaming({}));
+        // x8z, the point of pdes8z and pmod8z, is an argument the unknowns' lines there must not set.
+        varnam(names0d.leading(38, 40, 4), neqn, unknownNaming({}, {"x8z"}));
         askFdiff();
     }
 

@@ -59,9 +59,10 @@ const GalerkinShape shape1d{
                 "common/dkvr75/ nx18z,xa,xb,uout(0:nx,2,neqn,0:nsave)"},
     .start = {"pi = 4.0*atan(1.d0)", "nxa8z = nxp8z", "nx18z = nx+1", "kd8z = kdeg8z"},
     .globalsMessage = 62,
-    .globalNames = {let1, let2, forb},
+    .globalNames = {let1, let2, forb, {sharedReserved, galerkinReserved, "fixl fixr"}},
     .unknownsMessage = 66,
     .unknownNames = {let1.substr(0, 34), let2.substr(0, 40), forb.substr(0, 3 * 22)},
+    .unknownsTaken = {"xd0"},  // the places of the delta functions, in pdes8z
     .symmetry = {.steady = 68, .timeDependent = 69, .eigenvalue = 67},
     .libraryLimits = "PARAMETER (NXP8Z=1001,KDEG8Z=1)",
     .pdesHeader = "subroutine pdes8z (yd8z,i8z,j8z,kint8z,x,t)",

@@ -22,6 +22,12 @@ constexpr std::string_view forb =
     "NX NY DT TF XA XB YA YB SF T0 Nx Ny Dt Tf Xa Xb Ya Yb Sf t0 "
     "nX nY dT tF xA xB yA yB sF S0 nx ny dt tf xa xb ya yb sf s0 ";
 
+// The names of the 2D program's own beside galerkinReserved; b# are pmod8z's fluxes b1, b2, ...
+constexpr std::string_view reserved2d =
+    "a1mag a2mag abs astrmx b# bprint exag fillin iabc iarc inrg intri iotri iparc iqarc isolve ivar11 ivar12 "
+    "ivar22 ivarx ivary iyarc ktri nodist normy npgrid npts nqgrid nt0 ntf nv0 nygrid nyvals pgrid pxy qgrid "
+    "shape strmax triden vr1mag vr2mag vxy ycross yd0 ygrid yout";
+
 // The postprocessor's example writes the output grid and, per saved solution, every value,
 // with NaN for the points outside the region.
 const Postprocessor postprocessor2d{
@@ -84,9 +90,10 @@ const GalerkinShape shape2d{
     .start = {"pi = 4.0*atan(1.d0)", "nxa8z = nxp8z", "nya8z = nyp8z", "nx18z = nx+1", "ny18z = ny+1",
               "mdim8z = 3", "kd8z = kdeg8z", "nbp8z = nbpt8z"},
     .globalsMessage = 174,
-    .globalNames = {let1.substr(4, 36), let2, forb},
+    .globalNames = {let1.substr(4, 36), let2, forb, {sharedReserved, galerkinReserved, reserved2d}},
     .unknownsMessage = 195,
     .unknownNames = {let1.substr(0, 28), let2.substr(0, 40), forb.substr(0, 3 * 40)},
+    .unknownsTaken = {},
     .symmetry = {.steady = 200, .timeDependent = 204, .eigenvalue = 196, .byUnknowns = true},
     .libraryLimits = "PARAMETER (NXP8Z=101,NYP8Z=101,KDEG8Z=1,NBPT8Z=51)",
     .pdesHeader = "subroutine pdes8z(yd8z,i8z,j8z,kint8z,idel8z,jdel8z,x,y,ktri,t)",

@@ -21,11 +21,15 @@ struct Answers {
     }
 };
 
-// No example, 0D, the precision, NPROB left at 1, the global parameters as name, value,
-// name, value ..., and whether optional Fortran blocks are offered.
+// No example, 0D, the precision and NPROB left at 1: the answers before the first global
+// parameter's name.
+std::vector<std::string> lead(bool doublePrecision) { return {"n", "0", doublePrecision ? "y" : "n", ""}; }
+
+// The lead, the global parameters as name, value, name, value ..., and whether optional
+// Fortran blocks are offered.
 Answers opening(bool doublePrecision, std::initializer_list<std::string> globals = {}, bool blocks = false) {
-    Answers a;
-    a.then({"n", "0", doublePrecision ? "y" : "n", ""}).then(globals).then({"", blocks ? "y" : "n"});
+    Answers a{lead(doublePrecision)};
+    a.then(globals).then({"", blocks ? "y" : "n"});
     return a;
 }
 
@@ -138,6 +142,7 @@ TEST(Gen0d, TimeDependentLinearAdaptiveWithLinePlot) {
             .then({"0", "n"});
         Scenario sc = runZemka(a.lines);
         ASSERT_TRUE(finished(sc));
+        EXPECT_EQ(acceptedGlobals(lead(dp), programNames(sc, {"u"})), std::vector<std::string>{});
         EXPECT_TRUE(follows(sc, {"C        *******TIME-DEPENDENT PROBLEM", "      itype = 2", "MSG 17",
                                  "      T0 = 0.0", "      T0 =", expr("0"), "      TF =", expr("10")}));
         EXPECT_TRUE(sc.said("|----Illegal blank line. Enter constant or FORTRAN expression---|"));
@@ -263,6 +268,7 @@ TEST(Gen0d, EigenvalueRealAndComplex) {
             .then({"2", "0", "n"});  // no line plots for an eigenvalue problem
         sc = runZemka(complex.lines);
         ASSERT_TRUE(finished(sc));
+        EXPECT_EQ(acceptedGlobals(lead(dp), programNames(sc, {"x", "y", "z"})), std::vector<std::string>{});
         EXPECT_TRUE(follows(sc, {"MSG 13", "      EVCMPX = .TRUE.", "MSG 15", "      EV0R = 0.0", "      EV0I = 0.0",
                                  "      EV0R =", expr("1"), "      EV0I =", expr("-1"), "MSG 16"}));
         EXPECT_TRUE(follows(sc, {"      parameter (NEQN=   3)", "C        un8z(1,I) hold the (rarely used) values"}));
@@ -340,13 +346,15 @@ TEST(Gen0d, IntegralsAndOptionalFortranBlocks) {
 }
 
 TEST(Gen0d, GlobalParametersInEveryCommonLine) {
-    // Refused first: T alone, dt, and a name of seven letters.
-    Answers six =
-        opening(false, {"t", "dt", "abcdefg", "alpha", "1.5", "n1", "3", "b", "2", "c", "3", "d", "4", "e", "5"});
+    // Refused first: T alone, dt, a name of seven letters, and in any case two names of the
+    // program's own: the title of its tables and the library's tolerances.
+    Answers six = opening(false, {"t", "dt", "abcdefg", "TITLE", "toler", "alpha", "1.5", "n1", "3", "b", "2", "c", "3",
+                                  "d", "4", "e", "5"});
     six.then({"1", "y", "1", "u", "0", "n", "alpha*u-n1", "", "0", "n"});
     Scenario sc = runZemka(six.lines);
     ASSERT_TRUE(finished(sc));
-    EXPECT_TRUE(sc.said("|---- Illegal parameter name, re-enter in columns 1-6"));
+    EXPECT_EQ(timesSaid(sc, "|---- Illegal parameter name, re-enter in columns 1-6"), 3);
+    EXPECT_EQ(timesSaid(sc, "|---- Name used by the program itself, re-enter in columns 1-6"), 2);
     EXPECT_FALSE(sc.has("      t      ="));
     EXPECT_TRUE(sc.said(" Note: n1     must be an integer."));
     EXPECT_FALSE(sc.said(" Note: alpha  must be an integer."));

@@ -32,8 +32,12 @@ struct Dialog1d {
     Lines outputs = {"0"};
     Lines closing = {"n", "n"};  // no user routines, no data-file functions
 
+    // No example, 1D, Galerkin, the precision and NPROB left at 1: the answers before the
+    // first global parameter's name.
+    Lines lead() const { return {"n", "1", "1", doublePrecision ? "y" : "n", ""}; }
+
     Lines answers() const {
-        Lines a = {"n", "1", "1", doublePrecision ? "y" : "n", ""};
+        Lines a = lead();
         auto add = [&a](const Lines& part) { a.insert(a.end(), part.begin(), part.end()); };
         add(globals);
         add({"", blocks ? "y" : "n"});
@@ -253,6 +257,7 @@ TEST(Gen1dg, TimeDependentWithEveryOutputKind) {
     d.outputs.insert(d.outputs.end(), {"1", "2", "", "", "2", "", "0"});
     Scenario sc = runZemka(d.answers());
     ASSERT_TRUE(finished(sc));
+    EXPECT_EQ(acceptedGlobals(d.lead(), programNames(sc, {"p", "px"})), Lines{});
 
     EXPECT_TRUE(follows(sc, {"MSG 69", "      SYMM = .FALSE.", "      FDIFF = .FALSE."}));
     EXPECT_TRUE(follows(sc, {"MSG 90", "                if (j8z.eq.0) then", "      yd8z = 0.0", marker("C"),
@@ -299,7 +304,7 @@ TEST(Gen1dg, TimeDependentWithEveryOutputKind) {
 TEST(Gen1dg, EigenvalueProblemOfTenEquations) {
     Dialog1d d;
     d.problem = {"3", "", "n", "", ""};  // the key after message 12; real; EV0R, NSTEPS kept
-    d.unknowns = {"10"};
+    d.unknowns = {"10", "a10"};  // refused: pmod8z's name of the tenth flux
     for (int i = 1; i <= 10; ++i) d.unknowns.push_back("w" + std::to_string(i));
     d.unknowns.push_back("y");
     d.integrals = {"0", "0"};  // no question about delta functions
@@ -321,8 +326,12 @@ TEST(Gen1dg, EigenvalueProblemOfTenEquations) {
     d.outputs = {"3", "2", "21", "20", "1", "", "", "", "0"};  // kind 3 and IVAR 21 refused
     Scenario sc = runZemka(d.answers());
     ASSERT_TRUE(finished(sc));
+    std::set<std::string> userNames{"grid"};
+    for (int i = 1; i <= 10; ++i) userNames.insert({"w" + std::to_string(i), "w" + std::to_string(i) + "x"});
+    EXPECT_EQ(acceptedGlobals(d.lead(), programNames(sc, userNames)), Lines{});
 
     EXPECT_TRUE(follows(sc, {"C        *******EIGENVALUE PROBLEM", "MSG 12", "      ITYPE = 3"}));
+    EXPECT_TRUE(sc.said("|---- Name already used, re-enter in columns 1-3"));
     EXPECT_TRUE(follows(sc, {"      NSTEPS = 25", "MSG 67", "      SYMM = .TRUE.", "      FDIFF = .FALSE."}));
     EXPECT_FALSE(sc.said(msg(79)));
     EXPECT_TRUE(sc.has("      ndel = 0"));

@@ -19,6 +19,15 @@ Answers blanks(int n) { return Answers(static_cast<std::size_t>(n), ""); }
 // No example, two dimensions, Galerkin, the precision.
 Answers opening(bool doublePrecision) { return {"n", "2", "1", doublePrecision ? "y" : "n"}; }
 
+// Of the names of the program's own, those a global parameter may take after the opening
+// and NPROB. The user chose the given names (global parameters, variables of a block) and
+// the unknowns, in lower case, which name their derivatives Ux, Uy and Unorm too.
+std::vector<std::string> acceptedProgramNames(const Scenario& sc, bool doublePrecision, std::set<std::string> chosen,
+                                              const Answers& unknowns) {
+    for (const std::string& u : unknowns) chosen.insert({u, u + "x", u + "y", u + "norm"});
+    return acceptedGlobals(opening(doublePrecision) + Answers{""}, programNames(sc, chosen));
+}
+
 // A rectangle, a nonlinear steady problem in two unknowns with its Jacobian, integrals,
 // delta functions, conditions on two negative and one positive arc, and every output kind.
 TEST(Gen2dg, RectangleNonlinearSteadyStateWithEveryOutputKind) {
@@ -51,6 +60,7 @@ TEST(Gen2dg, RectangleNonlinearSteadyStateWithEveryOutputKind) {
     auto sc = runZemka(answers);
     ASSERT_EQ(sc.status, 0) << sc.errors;
     EXPECT_EQ(sc.compileErrors(), "");
+    EXPECT_EQ(acceptedProgramNames(sc, true, {"alpha", "w8"}, {"u", "vel"}), Answers{});
 
     // Skeleton: header parameters before the body, the global parameter everywhere.
     EXPECT_TRUE(sc.hasBlock({"      parameter (neqnmx=  99)", "      parameter (ndelmx=  20)",
@@ -175,6 +185,7 @@ TEST(Gen2dg, MappedGridTimeDependentInSinglePrecision) {
     auto sc = runZemka(answers);
     ASSERT_EQ(sc.status, 0) << sc.errors;
     EXPECT_EQ(sc.compileErrors(), "");
+    EXPECT_EQ(acceptedProgramNames(sc, false, {"rk"}, {"w"}), Answers{});
     // Every library name is spelt with a blank for the d; the example line too.
     EXPECT_EQ(countContaining(sc, "dkvr"), 0);
     EXPECT_EQ(countContaining(sc, "implicit real (a-h,o-z)"), 12);  // main program and 11 routines
@@ -274,6 +285,7 @@ TEST(Gen2dg, UserTriangulationWithTenUnknowns) {
     auto sc = runZemka(answers);
     ASSERT_EQ(sc.status, 0) << sc.errors;
     EXPECT_EQ(sc.compileErrors(), "");
+    EXPECT_EQ(acceptedProgramNames(sc, true, {}, {"p", "q", "c", "d", "e", "g", "h", "o", "r", "uab"}), Answers{});
 
     // The triangulation: sizes, vertices, triangles with their arcs.
     EXPECT_TRUE(sc.hasBlock({"      parameter (nxgrid=0,nygrid=0,npgrid=0,nqgrid=0)",

@@ -257,6 +257,17 @@ TEST(Names, GlobalParameters) {
                                     w("      x      ="), w(expr("2.5")), w("      common/parm8z/ pi,nx    ,x     ")}));
 }
 
+TEST(Names, GlobalParametersKeepClearOfTheProgramsOwnNames) {
+    // Refused: a reserved name in any case, a1 .. a99 for the entry a#, names ending in 8z
+    // and the library's names in both precisions. a0, a01 and a100, which the program never
+    // writes, are safe.
+    NameTables tables{"", "adkpT", "", {"title a#", "plot"}};
+    DialogRun run({"TITLE", "a7", "a99", "pu8Z", "dkvrzp", "kvrzp", "plot", "a0", "1", "a01", "2", "a100", "3", ""});
+    GlobalList list = run.dialog.globp(tables);
+    EXPECT_EQ(list, (GlobalList{",a0    ", ",a01   ", ",a100  "}));
+    EXPECT_EQ(countSaid(run, "|---- Name used by the program itself, re-enter in columns 1-6"), 7);
+}
+
 TEST(Names, GlobalParameterLimit) {
     Lines keys;
     for (int k = 1; k <= 177; ++k) keys.insert(keys.end(), {"P" + std::to_string(k), "1"});

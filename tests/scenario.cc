@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <unistd.h>
 
@@ -158,5 +159,48 @@ int timesSaid(const Scenario& sc, const std::string& line) {
 std::string marker(const std::string& name) { return "C" + std::string(50, ' ') + name + " DEFINED"; }
 
 std::string expr(const std::string& e) { return "     & " + e; }
+
+std::set<std::string> programNames(const Scenario& sc, const std::set<std::string>& userNames) {
+    // Keywords that globp would take as names; in these statements they are not variables.
+    static const std::set<std::string> keywords{"call", "common", "data", "do",     "double", "else", "end", "endif",
+                                                "go",   "if",     "real", "return", "stop",   "then", "to"};
+    static const std::regex stringsAndOperators(R"('[^']*'|\.[a-z]+\.)"), numbers(R"(\b\d[0-9.]*(d[-+]?\d+)?)"),
+        identifier("[a-z][a-z0-9]*");
+    std::vector<std::string> statements;
+    for (const std::string& line : sc.mainf) {
+        if (line.size() < 7 || line[0] == 'C' || line[0] == 'c') continue;
+        std::string text = rtrim(line.substr(6, 66));
+        for (char& ch : text) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        if (!line.starts_with("     &")) statements.push_back(text);
+        else if (!statements.back().ends_with("=")) statements.back() += text;
+    }
+    std::set<std::string> names, unit;
+    bool parameterCommon = false;
+    for (const std::string& st : statements) {
+        parameterCommon = parameterCommon || st.starts_with("common/parm8z/");
+        if (!st.starts_with("implicit")) {
+            std::string words = std::regex_replace(std::regex_replace(st, stringsAndOperators, " "), numbers, " ");
+            for (std::sregex_iterator w(words.begin(), words.end(), identifier), end; w != end; ++w)
+                if (!keywords.contains(w->str()) && !userNames.contains(w->str())) unit.insert(w->str());
+        }
+        if (st == "end") {
+            if (parameterCommon) names.insert(unit.begin(), unit.end());
+            unit.clear();
+            parameterCommon = false;
+        }
+    }
+    return names;
+}
+
+std::vector<std::string> acceptedGlobals(std::vector<std::string> lead, const std::set<std::string>& names) {
+    for (const std::string& name : names) lead.insert(lead.end(), {name, "1"});
+    Scenario sc = runZemka(lead);
+    std::vector<std::string> accepted;
+    for (const std::string& name : names) {
+        std::string shown = name.substr(0, 6);
+        if (sc.said("  " + shown + std::string(6 - shown.size(), ' ') + " =")) accepted.push_back(name);
+    }
+    return accepted;
+}
 
 }  // namespace zemka::test

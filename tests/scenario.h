@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -74,5 +75,16 @@ int timesSaid(const Scenario& sc, const std::string& line);
 std::string marker(const std::string& name);
 std::string expr(const std::string& e);
 inline const std::string defaulted = "C    & [DEFAULT SELECTED, DEFINITION COMMENTED OUT]";
+
+// The names main.f gives variables, routines and intrinsic functions of its own where a
+// global parameter would be seen: every identifier, in lower case, of the generated
+// statements of the program units that carry "common/parm8z/". Comment lines, implicit
+// statements and the user's expressions (the continuation lines after a statement that ends
+// in "=") are not read; Fortran keywords and the names the user chose are left out.
+std::set<std::string> programNames(const Scenario& sc, const std::set<std::string>& userNames);
+// Offers each name as a global parameter, with the value 1, after the answers lead that bring
+// the dialog to the first parameter name; returns the names zemka accepted. The value after
+// a refused name is refused in turn as a name, so every name is offered.
+std::vector<std::string> acceptedGlobals(std::vector<std::string> lead, const std::set<std::string>& names);
 
 }  // namespace zemka::test
