@@ -40,6 +40,7 @@ void GeneratorBase::reals(std::string_view names) {
 }
 
 void GeneratorBase::subprogram(std::string_view header) {
+    use(Stream::subprograms);
     texts({" ", " ", header});
     prec();
 }

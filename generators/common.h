@@ -119,7 +119,8 @@ protected:
     bool logicalAnswer(std::string_view name);
     // A declaration of reals in the program's precision: "double precision names" or "real names".
     void reals(std::string_view names);
-    // The start of a generated subprogram: two empty lines, its header, the implicit line.
+    // The start of a generated subprogram, in the subprogram stream: two empty lines, its
+    // header, the implicit line.
     void subprogram(std::string_view header);
     // Stub subprograms, each only its header, the implicit line and, for a function, a zero result.
     void dummyRoutines(const std::vector<std::string_view>& headers);

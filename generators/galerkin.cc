@@ -121,7 +121,6 @@ void GalerkinGenerator::equationsAndUnknowns() {
 
 void GalerkinGenerator::pdes8z() {
     int d = shape.dimensions, s = stride();
-    use(Stream::subprograms);
     subprogram(shape.pdesHeader);
     limitParameters(true);
     comments(shape.pdesComments);
@@ -190,7 +189,6 @@ void GalerkinGenerator::jacobian() {
 }
 
 void GalerkinGenerator::u8z() {
-    use(Stream::subprograms);
     subprogram(shape.u8zHeader);
     parameterCommon(globals);
     text(type == eigenvalue ? kvr("u8z = dkvrxx()") : "u8z = 0.0");
@@ -214,7 +212,6 @@ void GalerkinGenerator::u8z() {
 }
 
 void GalerkinGenerator::fb8zOpening() {
-    use(Stream::subprograms);
     subprogram(shape.fb8zHeader);
     parameterCommon(globals);
     text("fb8z = 0.0");
@@ -225,7 +222,6 @@ void GalerkinGenerator::fixedValues(bool given) {
 }
 
 void GalerkinGenerator::gb8zOpening() {
-    use(Stream::subprograms);
     subprogram(shape.gb8zHeader);
     neqnmxParameter();
     comments(shape.gb8zComments);
@@ -257,7 +253,6 @@ void GalerkinGenerator::pmod8z() {
     static constexpr std::string_view fluxLines[2][2] = {
         {"(6X,'a',I1,' = upr8z(2,',I2,')')", "(6X,'a',I2,' = upr8z(2,',I2,')')"},
         {"(6X,'b',I1,' = upr8z(3,',I2,')')", "(6X,'b',I2,' = upr8z(3,',I2,')')"}};
-    use(Stream::subprograms);
     subprogram(shape.pmodHeader);
     neqnmxParameter();
     libraryTexts(shape.pmodCommons);

@@ -100,7 +100,6 @@ private:
     // The equations F, the time coefficients C, the eigenvalue matrix RHO, the integrals
     // and the Jacobian, selected by i8z, j8z and kint8z.
     void pdes8z() {
-        use(Stream::subprograms);
         subprogram("subroutine pdes8z(yd8z,i8z,j8z,kint8z,x8z,t,uu8z)");
         neqnmxParameter();
         if (type == eigenvalue) write("(6X,'parameter (NEQN=',I4,')')", neqn);
@@ -154,7 +153,6 @@ private:
 
     // The values printed for each unknown, which the user may replace.
     void pmod8z() {
-        use(Stream::subprograms);
         subprogram("subroutine pmod8z(x8z,t,uu8z,uprint,uxp8z)");
         texts({"dimension uu8z(3,*),uprint(*),uxp8z(*)",
                kvr("common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)")});

@@ -176,14 +176,12 @@ private:
         use(Stream::header);
         if (intri == xyGrid) {
             text("parameter (nv0=0,nt0=0,npgrid=0,nqgrid=0)");
-            use(Stream::subprograms);
             identityTransformation();
             subprogram("subroutine xy8z(i8z,iarc8z,s,x,y,s0,sf)");
             texts({"x = 0.0", "y = 0.0", "return", "end"});
             rectangle('X', 'Y', 176, 177);
         } else if (intri == pqGrid) {
             text("parameter (nv0=0,nt0=0,nxgrid=0,nygrid=0)");
-            use(Stream::subprograms);
             mappedTransformation();
             rectangle('P', 'Q', 179, 180);
         } else {
@@ -242,7 +240,6 @@ private:
             invec("IARC", k, k, 0);
         }
         text(kvr("call dkvru(vxy,nv0,iabc,iarc,nt0)"));
-        use(Stream::subprograms);
         identityTransformation();
         subprogram("subroutine xy8z(i8z,iarc8z,s,x,y,s0,sf)");
         text("dimension pxy(2,1000)");
@@ -289,7 +286,6 @@ private:
         use(Stream::body);
         mess(0, 189);
         iread("NTF", ntfLeast, noUpperBound);
-        use(Stream::subprograms);
         subprogram("subroutine dis8z(x,y,ktri,triden,shape)");
         text("logical adapt");
         parameterCommon(globals);
