@@ -29,9 +29,13 @@ void GeneratorBase::comments(const std::vector<std::string_view>& lines) {
     for (std::string_view l : lines) com(2, l);
 }
 
+void GeneratorBase::logical(std::string_view name, bool value) {
+    text(std::string(name) + (value ? " = .TRUE." : " = .FALSE."));
+}
+
 bool GeneratorBase::logicalAnswer(std::string_view name) {
     bool yes = ifyes();
-    text(std::string(name) + (yes ? " = .TRUE." : " = .FALSE."));
+    logical(name, yes);
     return yes;
 }
 
@@ -136,19 +140,19 @@ void GeneratorBase::timeSteppingSettings(const ProblemTypeStyle& style) {
     mess(0, 19);
     bool adaptive = ifyes();
     mark();
+    logical("ADAPT", adaptive);
+    text("TOLER(1) = 0.01");
     if (adaptive) {
-        texts({"ADAPT = .TRUE.", "TOLER(1) = 0.01"});
         invar("TOLER(1)", 0);
         if (linear) mess(2, 20);
         text("NOUPDT = .FALSE.");
         mess(0, 21);
     } else {
-        texts({"ADAPT = .FALSE.", "TOLER(1) = 0.01"});
         if (linear) {
             mess(0, 20);
             bool noUpdate = ifyes();
             mark();
-            text(noUpdate ? "NOUPDT = .TRUE." : "NOUPDT = .FALSE.");
+            logical("NOUPDT", noUpdate);
         } else {
             text("NOUPDT = .FALSE.");
         }
@@ -178,7 +182,7 @@ void GeneratorBase::newtonSettings(const ProblemTypeStyle& style) {
 void GeneratorBase::askLinear(const ProblemTypeStyle& style) {
     mess(style.linearQuestionMode, 18);
     linear = ifyes();
-    if (style.linearLines) text(linear ? "LINEAR = .TRUE." : "LINEAR = .FALSE.");
+    if (style.linearLines) logical("LINEAR", linear);
 }
 
 void GeneratorBase::askNeqn() {
@@ -192,7 +196,7 @@ void GeneratorBase::askFdiff() {
         mess(0, 27);
         fdiff = ifyes();
     }
-    text(fdiff ? "FDIFF = .TRUE." : "FDIFF = .FALSE.");
+    logical("FDIFF", fdiff);
 }
 
 void GeneratorBase::workArrayParameters() {

@@ -115,6 +115,8 @@ protected:
     // suffix; the global parameters, RHO in an eigenvalue problem, and the variables of its
     // own that the class writes in the routines with the unknowns' lines are taken.
     UnknownNaming unknownNaming(std::vector<std::string> suffixes, std::vector<std::string> programNames) const;
+    // The statement NAME = .TRUE. or .FALSE.
+    void logical(std::string_view name, bool value);
     // A logical NAME = .TRUE. or .FALSE. chosen by a yes or no; returns the answer.
     bool logicalAnswer(std::string_view name);
     // A declaration of reals in the program's precision: "double precision names" or "real names".
