@@ -450,7 +450,7 @@ std::string GeneratorBase::functionName(const DataFileFunctions& f, const std::v
 void GeneratorBase::finishProgram() {
     mess(1, 411);
     use(Stream::body);
-    write("(I5,' continue')", loopLabel);
+    closeLoop(loopLabel);
     texts({"call endgks", "stop", "end"});
     use(Stream::header);
     parameterCommon(globals);

@@ -131,6 +131,8 @@ protected:
     void askPrecision();
     // NPROB and the problem loop that encloses the main program's work.
     void openProblemLoop();
+    // The statement that ends the DO loop of this label.
+    void closeLoop(int label) { write("(I5,' continue')", label); }
     // The largest number of equations the arrays of a routine are dimensioned for.
     void neqnmxParameter() { write("(6X,'parameter (neqnmx=',I4,')')", 99); }
     // Whether the optional Fortran blocks are to be offered later on.

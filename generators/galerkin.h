@@ -154,7 +154,6 @@ protected:
     void openSavedStepLoop(int label);
     // The loop over the saved solutions around one library call.
     void savedStepLoop(std::string_view call);
-    void closeLoop(int label) { write("(I5,' continue')", label); }
 
 private:
     // The steps in which the classes differ.
