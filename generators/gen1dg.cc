@@ -61,7 +61,7 @@ const GalerkinShape shape1d{
     .globalsMessage = 62,
     .globalNames = {let1, let2, forb, {sharedReserved, galerkinReserved, "fixl fixr"}},
     .unknownsMessage = 66,
-    .unknownNames = {let1.substr(0, 34), let2.substr(0, 40), forb.substr(0, 3 * 22)},
+    .unknownNames = NameTables{let1, let2, forb}.leading(34, 40, 22),
     .unknownsTaken = {"xd0"},  // the places of the delta functions, in pdes8z
     .symmetry = {.steady = 68, .timeDependent = 69, .eigenvalue = 67},
     .libraryLimits = "PARAMETER (NXP8Z=1001,KDEG8Z=1)",

@@ -92,7 +92,7 @@ const GalerkinShape shape2d{
     .globalsMessage = 174,
     .globalNames = {let1.substr(4, 36), let2, forb, {sharedReserved, galerkinReserved, reserved2d}},
     .unknownsMessage = 195,
-    .unknownNames = {let1.substr(0, 28), let2.substr(0, 40), forb.substr(0, 3 * 40)},
+    .unknownNames = NameTables{let1, let2, forb}.leading(28, 40, 40),
     .unknownsTaken = {},
     .symmetry = {.steady = 200, .timeDependent = 204, .eigenvalue = 196, .byUnknowns = true},
     .libraryLimits = "PARAMETER (NXP8Z=101,NYP8Z=101,KDEG8Z=1,NBPT8Z=51)",
