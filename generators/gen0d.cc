@@ -6,9 +6,9 @@
 namespace zemka {
 namespace {
 
-// Unknowns take any one-letter name but T and t; a longer name must not begin with I..N and
-// must not be pi; global parameters may use every letter and are kept from pi, dt, tf, t0
-// and the program's own names.
+// A name of one letter is never T or t, the time. Unknowns are reals: they do not begin with I..N,
+// and are not pi; global parameters may begin with any letter and are kept from pi, dt, tf,
+// t0 and the program's own names.
 const NameTables names0d{
     "ABCDEFGHOPQRSUVWXYZabcdefghopqrsuvwxyzIJKLMNijklmn",
     "ABCDEFGHOPQRSTUVWXYZabcdefghopqrstuvwxyzIJKLMNijklmn",
