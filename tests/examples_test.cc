@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "scenario.h"
 
@@ -23,10 +22,8 @@ TEST(Examples, ReplayCompileLinkAndRun) {
     ASSERT_FALSE(files.empty());
     for (const auto& file : files) {
         SCOPED_TRACE(file.filename().string());
-        std::ifstream in(file);
-        std::string answers((std::istreambuf_iterator<char>(in)), {});
         // "#" hands every question to zemka.in, as a user replays a file.
-        auto sc = runZemka({"#"}, {.catalogue = shippedCatalogue(), .answerFile = answers});
+        auto sc = runZemka({"#"}, {.catalogue = shippedCatalogue(), .answerFile = readText(file)});
         ASSERT_EQ(sc.status, 0) << sc.errors;
         auto expected = readLines(file);
         ASSERT_EQ(sc.echo.size(), expected.size());

@@ -23,6 +23,11 @@ std::vector<std::string> readLines(const fs::path& path) {
     return out;
 }
 
+std::string readText(const fs::path& path) {
+    std::ifstream in(path);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
 std::string testCatalogue() {
     std::ostringstream s;
     for (int n = 1; n <= 1000; ++n) {
@@ -33,10 +38,7 @@ std::string testCatalogue() {
     return s.str();
 }
 
-std::string shippedCatalogue() {
-    std::ifstream in(ZEMKA_SOURCE_DIR "/data/zemka.seq");
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
+std::string shippedCatalogue() { return readText(ZEMKA_SOURCE_DIR "/data/zemka.seq"); }
 
 static fs::path freshDir() {
     static std::atomic<int> counter{0};
@@ -62,8 +64,7 @@ Scenario runZemka(const std::vector<std::string>& answers, const ScenarioOptions
     int rc = std::system(cmd.c_str());
     sc.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
     sc.terminal = readLines(sc.dir / "terminal.txt");
-    std::ifstream err(sc.dir / "errors.txt");
-    sc.errors.assign(std::istreambuf_iterator<char>(err), {});
+    sc.errors = readText(sc.dir / "errors.txt");
     sc.mainf = readLines(sc.dir / "main.f");
     sc.echo = readLines(sc.dir / "echo.out");
     return sc;
@@ -102,8 +103,7 @@ bool Scenario::said(const std::string& text) const {
 static std::string failureOf(const fs::path& dir, const std::string& command) {
     std::string cmd = "cd '" + dir.string() + "' && (" + command + ") > step.txt 2>&1";
     if (std::system(cmd.c_str()) == 0) return "";
-    std::ifstream in(dir / "step.txt");
-    std::string out((std::istreambuf_iterator<char>(in)), {});
+    std::string out = readText(dir / "step.txt");
     return out.empty() ? command + ": failed" : out;
 }
 

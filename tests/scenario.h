@@ -51,8 +51,9 @@ std::string shippedCatalogue();
 // With the shipped message file instead of the test one, set catalogue to shippedCatalogue().
 Scenario runZemka(const std::vector<std::string>& answers, const ScenarioOptions& options = {});
 
-// Reads a text file into lines (without their newlines).
+// Reads a text file into lines (without their newlines), or whole.
 std::vector<std::string> readLines(const std::filesystem::path& path);
+std::string readText(const std::filesystem::path& path);
 
 std::string rtrim(std::string s);
 
