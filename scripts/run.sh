@@ -8,4 +8,4 @@ cmake --build "$root/build" -j"$(nproc)" --target zemka >/dev/null
 mkdir -p "$root/work"
 cp "$root/data/zemka.seq" "$root/work/zemka.seq"
 cd "$root/work"
-exec "$root/build/dialog/zemka" "$@"
+exec "$root/build/app/zemka" "$@"

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "dialog.h"
+#include "dialog/dialog.h"
 #include "generators/generators.h"
 
 namespace zemka {

@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "driver.h"
-#include "session.h"
+#include "dialog/session.h"
 
 namespace {
 
