@@ -36,13 +36,13 @@ public:
 
 private:
     void chooseExample() {
-        session.exmp[2] = 0;
+        session.exmp.example = 0;
         mess(1, 1);
         if (ifyes()) {
             mess(1, 2);
-            session.exmp[2] = iread("", 0, 15);
+            session.exmp.example = iread("", 0, 15);
         }
-        if (session.exmp[2] > 0) {
+        if (session.exmp.example > 0) {
             mess(0, 3);
             paws();
         }

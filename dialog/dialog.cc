@@ -21,7 +21,7 @@ void Dialog::writeItems(std::string_view format, const Items& items) {
 }
 
 void Dialog::sayItems(std::string_view format, const Items& items) {
-    formatWrite(format, items, [this](const std::string& r) { session.record(session.lunits[2], r); });
+    formatWrite(format, items, [this](const std::string& r) { session.record(session.lunits.terminal, r); });
 }
 
 void Dialog::mess(int mode, int n) {
@@ -32,14 +32,14 @@ void Dialog::mess(int mode, int n) {
     for (const MessageRecord* r : records) {
         auto letter = exampleLetters.find(r->letter);
         bool exampleLine = letter != std::string_view::npos;
-        if (exampleLine && static_cast<int>(letter) + 1 != session.exmp[2]) continue;
+        if (exampleLine && static_cast<int>(letter) + 1 != session.exmp.example) continue;
         Items line = charItems(Catalogue::resolve(*r, exampleLine, session.unknwn));
         if (mode != 2) {
             sayItems("(3X,72A1)", line);
             ++count;
         }
         if (mode != 1) writeItems("('C',5X,72A1,'#')", line);
-        if (count == session.parms[1]) {
+        if (count == session.parms.pageLength) {
             paws();
             count = 0;
         }
@@ -74,7 +74,7 @@ std::string Dialog::readln(int n, int& blank) {
         break;
     }
     blank = isBlank(line) ? 1 : 0;
-    session.record(session.lunits[9], line);
+    session.record(session.lunits.echo, line);
     return line;
 }
 
@@ -198,14 +198,14 @@ void Dialog::prec() {
     // The single precision library functions are spelt " kvr..": fixed form ignores the
     // blank, and a name beginning with k would be an INTEGER function under the implicit
     // rule, truncating the start value, the marker time, the density and the data values.
-    if (!session.exmp[3]) text("real kvrxx,kvrlx,kvrgr2,kvr1e,kvrt,kvrex");
+    if (!session.exmp.doublePrecision) text("real kvrxx,kvrlx,kvrgr2,kvr1e,kvrt,kvrex");
 }
 
 void Dialog::com(int mode, std::string_view s) {
     std::string line(s.substr(0, 72));
     line.resize(72, ' ');
     Items items = charItems(line);
-    bool active = session.parms[4] != 0;
+    bool active = session.parms.comForm != 0;
     switch (mode) {
     case 1: writeItems("('C',78('#'),/,'C',5X,72A1,'#',/,'C',78('#'))", items); break;
     case 2: writeItems("('C',5X,72A1)", items); break;
@@ -226,7 +226,7 @@ std::string Dialog::delblk(std::string s) {
 
 std::string Dialog::kvr(std::string_view doubleText) const {
     std::string s(doubleText);
-    if (session.exmp[3]) return s;
+    if (session.exmp.doublePrecision) return s;
     for (auto p = s.find("dkvr"); p != std::string::npos; p = s.find("dkvr", p + 4)) s[p] = ' ';
     return s;
 }

@@ -105,7 +105,7 @@ protected:
     std::string kvr(std::string_view doubleText) const;
     // The one of an explicit pair of texts that fits the chosen precision.
     std::string_view byPrecision(std::string_view doubleText, std::string_view singleText) const {
-        return session.exmp[3] ? doubleText : singleText;
+        return session.exmp.doublePrecision ? doubleText : singleText;
     }
     // The parameter common line: "common/parm8z/ pi" and the global parameters.
     void parameterCommon(const GlobalList& globals);

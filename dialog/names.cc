@@ -101,7 +101,7 @@ int Dialog::inparm(std::string_view name, int lo, int hi) {
 
 void Dialog::iadd(int level, std::string_view what) {
     if (level != 0) {
-        if (level > session.exmp[1]) return;
+        if (level > session.exmp.blockLevel) return;
         say("(/,'  Do you want to write a FORTRAN block to define',     ' some parameters to be',/,"
             "'   used in the definition of ',A,'?')",
             what);

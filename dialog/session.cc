@@ -54,32 +54,22 @@ void ScratchFile::writeLine(const std::string& line) {
 Session::Session(std::istream& kb, std::ostream& term, const std::filesystem::path& d, Catalogue cat)
     : catalogue(std::move(cat)), keyboard(kb), terminal(term), dir(d),
       echo_(d / "echo.out"), program_(d / "main.f") {
-    lunits[1] = 5;
-    lunits[2] = 6;
-    lunits[3] = 4;
-    lunits[5] = 11;
-    lunits[6] = 12;
-    lunits[7] = 13;
-    lunits[8] = 14;
-    lunits[9] = 15;
-    lunits[4] = lunits[5];
-    parms = {0, 22, 6, 6, 0};
 }
 
 void Session::use(Stream s) {
     switch (s) {
-    case Stream::header: lunits[4] = lunits[5]; break;
-    case Stream::body: lunits[4] = lunits[6]; break;
-    case Stream::subprograms: lunits[4] = lunits[7]; break;
+    case Stream::header: lunits.current = lunits.header; break;
+    case Stream::body: lunits.current = lunits.body; break;
+    case Stream::subprograms: lunits.current = lunits.subprograms; break;
     }
 }
 
 void Session::record(int channel, const std::string& line) {
-    if (channel == lunits[2]) terminal << line << '\n';
-    else if (channel == lunits[5]) program_.writeLine(line);
-    else if (channel == lunits[6]) body_.writeLine(line);
-    else if (channel == lunits[7]) subprograms_.writeLine(line);
-    else if (channel == lunits[9]) echo_.writeLine(line);
+    if (channel == lunits.terminal) terminal << line << '\n';
+    else if (channel == lunits.header) program_.writeLine(line);
+    else if (channel == lunits.body) body_.writeLine(line);
+    else if (channel == lunits.subprograms) subprograms_.writeLine(line);
+    else if (channel == lunits.echo) echo_.writeLine(line);
     else throw std::logic_error("write to channel " + std::to_string(channel));
 }
 

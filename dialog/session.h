@@ -67,12 +67,32 @@ struct Session {
     Session(std::istream& keyboard, std::ostream& terminal, const std::filesystem::path& dir,
             Catalogue catalogue);
 
-    // lunits: the channel numbers by slot (1-based; slot 4 is the current stream).
-    std::array<int, 10> lunits{};
-    // parms: page length, largest ISOLVE of two generator families, form of com modes 3 and 4.
-    std::array<int, 5> parms{};
-    // exmp: Fortran-block level, example number, precision flag.
-    std::array<int, 4> exmp{};
+    // lunits: the channel number of each slot. The current stream is a copy of the header,
+    // body or subprogram slot, so every writer goes to whatever is current.
+    struct Lunits {
+        int keyboard = 5;
+        int terminal = 6;
+        int messages = 4;      // the message file's scratch copy
+        int current = 11;      // header, body or subprograms
+        int header = 11;       // main.f
+        int body = 12;
+        int subprograms = 13;
+        int answers = 14;      // zemka.in
+        int echo = 15;         // echo.out
+    } lunits;
+    // parms: fixed settings of the run.
+    struct Parms {
+        int pageLength = 22;              // mess pauses after this many terminal lines
+        int largestIsolveGalerkin = 6;    // of the 2D Galerkin class
+        int largestIsolveCollocation = 6; // of the 2D collocation and 3D classes
+        int comForm = 0;                  // 0: com modes 3 and 4 write deactivated "C!" lines
+    } parms;
+    // exmp: the Fortran-block level, the example followed, the precision of the program.
+    struct Exmp {
+        int blockLevel = 0;       // iadd offers blocks of a level up to this one (2 or 3)
+        int example = 0;          // 0: none; 1..15 selects the lettered lines of messages
+        int doublePrecision = 0;  // 1: a double precision program, 0: single precision
+    } exmp;
     int igui = 0;
     int iffile = 0;
     int ifopen = 0;
@@ -87,7 +107,7 @@ struct Session {
     void use(Stream s);
     // One record to a channel: 6 the terminal, 11-13 the streams, 15 the echo file.
     void record(int channel, const std::string& line);
-    void toCurrent(const std::string& line) { record(lunits[4], line); }
+    void toCurrent(const std::string& line) { record(lunits.current, line); }
 
     // A keyboard line with its trailing carriage return dropped; false at end of input.
     bool keyboardLine(std::string& line);

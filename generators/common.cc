@@ -65,7 +65,7 @@ void GeneratorBase::dummyRoutines(const std::vector<std::string_view>& headers) 
 
 void GeneratorBase::askPrecision() {
     mess(0, 7);
-    session.exmp[3] = ifyes();
+    session.exmp.doublePrecision = ifyes();
     prec();
 }
 
@@ -79,7 +79,7 @@ void GeneratorBase::openProblemLoop() {
 
 void GeneratorBase::askBlockLevel() {
     mess(1, 10);
-    session.exmp[1] = ifyes() ? 3 : 2;
+    session.exmp.blockLevel = ifyes() ? 3 : 2;
 }
 
 void GeneratorBase::resultCommons() {

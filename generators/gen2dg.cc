@@ -303,7 +303,7 @@ private:
         texts({"return", "end"});
         use(Stream::body);
         mess(0, 193);
-        iread("ISOLVE", 1, session.parms[2]);
+        iread("ISOLVE", 1, session.parms.largestIsolveGalerkin);
         mess(0, 194);
         // The rejected 0 stays written; the accepted degree written after it overrides it.
         while (iread("IDEG", -4, 4) == 0) say("('|---- Illegal input')");

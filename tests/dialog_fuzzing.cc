@@ -156,8 +156,8 @@ std::string Random::catalogue(bool valid) {
 void fuzzSession(const Lines& keyboard, const std::optional<std::string>& answerFile, Random& r) {
     DialogRun run(keyboard, r.catalogue(true));
     if (answerFile) run.answerFile(*answerFile);
-    run.session.exmp = {0, r.between(0, 3), r.between(0, 15), r.below(2)};
-    run.session.parms[4] = r.below(2);
+    run.session.exmp = {.blockLevel = r.between(0, 3), .example = r.between(0, 15), .doublePrecision = r.below(2)};
+    run.session.parms.comForm = r.below(2);
     try {
         for (;;) callReader(run, r);
     } catch (const FatalError&) {

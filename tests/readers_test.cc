@@ -147,8 +147,8 @@ TEST(Writer, CommentsStatementsAndPrecision) {
     const std::string ifLine = " if (lun.eq.0) then", label = "78753 continue";
     for (int active : {0, 1}) {
         DialogRun run({});
-        run.session.parms[4] = active;
-        run.session.exmp[3] = active;
+        run.session.parms.comForm = active;
+        run.session.exmp.doublePrecision = active;
         run.dialog.com(1, "");
         run.dialog.com(2, " ");
         run.dialog.com(3, ifLine);
@@ -250,7 +250,7 @@ TEST(Names, GlobalParameters) {
     EXPECT_TRUE(run.saidLine(" Note: nx     must be an integer."));
     EXPECT_FALSE(run.saidLine(" Note: x      must be an integer."));
     // Everything went to the body stream, which stays current.
-    EXPECT_EQ(run.session.lunits[4], run.session.lunits[6]);
+    EXPECT_EQ(run.session.lunits.current, run.session.lunits.body);
     run.dialog.parameterCommon(list);
     auto w = [](const std::string& s) { return pad(s, 79); };
     EXPECT_EQ(run.program(), (Lines{w("C      Note: nx     must be an integer."), w("      nx     ="), w(expr("5")),
@@ -282,7 +282,7 @@ TEST(Names, GlobalParameterLimit) {
 
 TEST(Names, FortranBlocks) {
     DialogRun run({"n", "y", "      a = 1", "", "c  note", "", "left"});
-    run.session.exmp[1] = 2;
+    run.session.exmp.blockLevel = 2;
     run.dialog.iadd(3, "F");  // above the block level: not even asked
     run.dialog.iadd(2, "F");
     run.dialog.iadd(1, "F");
@@ -307,14 +307,14 @@ TEST(Messages, ExamplesPlaceholdersAndPauses) {
     u.name[1] = "u  ", u.length[1] = 1;
     u.name[2] = "vv ", u.length[2] = 2;
     u.name[3] = "T12", u.length[3] = 3;
-    run.session.exmp[2] = 1;
+    run.session.exmp.example = 1;
     run.dialog.mess(0, 1);
     run.dialog.mess(0, 2);  // only lines of another example: an empty box
     run.dialog.mess(0, 4);
     run.dialog.mess(0, 6);
     run.dialog.mess(1, 3);  // pauses after line 22 only
     run.dialog.mess(2, 3);  // never pauses
-    run.session.exmp[2] = 0;
+    run.session.exmp.example = 0;
     run.dialog.mess(1, 1);
 
     Lines said = run.said();
