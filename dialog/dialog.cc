@@ -17,7 +17,7 @@ bool isBlank(std::string_view s) { return s.find_first_not_of(' ') == std::strin
 }  // namespace
 
 void Dialog::writeItems(std::string_view format, const Items& items) {
-    formatWrite(format, items, [this](const std::string& r) { session.toCurrent(r); });
+    formatWrite(inPrecision(format), items, [this](const std::string& r) { session.toCurrent(r); });
 }
 
 void Dialog::sayItems(std::string_view format, const Items& items) {
@@ -177,7 +177,7 @@ void Dialog::instr(std::string_view name, int req) {
         quoted += c;
         if (c == '\'') quoted += '\'';
     }
-    text(std::string(name) + " = '" + quoted + "'");
+    userStatement(std::string(name) + " = '" + quoted + "'");
 }
 
 void Dialog::paws() {
@@ -202,7 +202,7 @@ void Dialog::prec() {
 }
 
 void Dialog::com(int mode, std::string_view s) {
-    std::string line(s.substr(0, 72));
+    std::string line = inPrecision(s.substr(0, 72));
     line.resize(72, ' ');
     Items items = charItems(line);
     bool active = session.parms.comForm != 0;
@@ -214,7 +214,9 @@ void Dialog::com(int mode, std::string_view s) {
     }
 }
 
-void Dialog::text(std::string_view s) { writeItems("(6X,66A1,/,(5X,'&',66A1))", charItems(s)); }
+void Dialog::text(std::string_view s) { userStatement(inPrecision(s)); }
+
+void Dialog::userStatement(std::string_view s) { writeItems("(6X,66A1,/,(5X,'&',66A1))", charItems(s)); }
 
 std::string Dialog::delblk(std::string s) {
     std::string out;
@@ -224,7 +226,7 @@ std::string Dialog::delblk(std::string s) {
     return out;
 }
 
-std::string Dialog::kvr(std::string_view doubleText) const {
+std::string Dialog::inPrecision(std::string_view doubleText) const {
     std::string s(doubleText);
     if (session.exmp.doublePrecision) return s;
     for (auto p = s.find("dkvr"); p != std::string::npos; p = s.find("dkvr", p + 4)) s[p] = ' ';

@@ -100,10 +100,9 @@ protected:
     GlobalList globp(const NameTables& tables);
     void spacer();
 
-    // Precision: the double precision text of a line, with every "dkvr" turned into " kvr"
-    // (the same width) for a single precision program.
-    std::string kvr(std::string_view doubleText) const;
-    // The one of an explicit pair of texts that fits the chosen precision.
+    // The one of an explicit pair of texts that fits the chosen precision. Every other line
+    // is written in its double precision spelling: the writers turn each "dkvr" of a line
+    // the program authors into " kvr" (the same width) for a single precision program.
     std::string_view byPrecision(std::string_view doubleText, std::string_view singleText) const {
         return session.exmp.doublePrecision ? doubleText : singleText;
     }
@@ -116,6 +115,10 @@ protected:
     }
 
 private:
+    // A statement made of text typed by the user, which no precision conversion touches.
+    void userStatement(std::string_view s);
+    // The line in the program's precision: "dkvr" becomes " kvr" in single precision.
+    std::string inPrecision(std::string_view doubleText) const;
     bool legalName(std::string_view c, std::size_t width, const NameTables& t) const;
     std::string rangeText(int lo, int hi) const;
     // Whether the name c, or a name derived from it, is the program's already: a name or

@@ -83,9 +83,9 @@ void GeneratorBase::askBlockLevel() {
 }
 
 void GeneratorBase::resultCommons() {
-    texts({kvr("common/dkvr14/ sint8z(20),bint8z(20),slim8z(20),blim8z(20)"),
-           kvr("common/dkvr15/ evlr8z,ev0r,evli8z,ev0i,evcmpx"), kvr("common/dkvr16/ p8z,evr8z(50),evi8z(50)"),
-           kvr("common/dkvr19/ toler(neqnmx),adapt")});
+    texts({"common/dkvr14/ sint8z(20),bint8z(20),slim8z(20),blim8z(20)",
+           "common/dkvr15/ evlr8z,ev0r,evli8z,ev0i,evcmpx", "common/dkvr16/ p8z,evr8z(50),evi8z(50)",
+           "common/dkvr19/ toler(neqnmx),adapt"});
 }
 
 void GeneratorBase::allocatableWorkArrays() {
@@ -323,13 +323,13 @@ void GeneratorBase::printReplacements(int message, std::string_view fluxes) {
 
 void GeneratorBase::callSolver(const SolverCall& solver) {
     use(Stream::body);
-    texts({kvr(solver.sizes), "if (iiwk8z.gt.1) ii8z = iiwk8z", "if (irwk8z.gt.1) ir8z = irwk8z"});
+    texts({solver.sizes, "if (iiwk8z.gt.1) ii8z = iiwk8z", "if (irwk8z.gt.1) ir8z = irwk8z"});
     com(2, "   *******allocate workspace");
     text("allocate (iwrk8z(ii8z),rwrk8z(ir8z))");
     comments(solver.plotComments);
     text(solver.plot);
     com(2, "   *******call pde solver");
-    texts({kvr(solver.call), "deallocate (iwrk8z,rwrk8z)"});
+    texts({solver.call, "deallocate (iwrk8z,rwrk8z)"});
 }
 
 void GeneratorBase::afterSolver(std::string_view postprCall, std::string_view restartRoutine,
@@ -343,7 +343,7 @@ void GeneratorBase::afterSolver(std::string_view postprCall, std::string_view re
         write("('C',6X,'IF (.NOT.NCON8Z) GO TO ',I5)", loopLabel);
     }
     if (!restartRoutine.empty()) {
-        std::string call = kvr(" call " + std::string(restartRoutine));
+        std::string call = " call " + std::string(restartRoutine);
         std::string arguments = "," + std::string(restartArguments) + ")";
         comments({"   *******read from restart file to array ures8z", call + "(1" + arguments,
                   "   *******write array ures8z back to restart file", call + "(2" + arguments});
@@ -369,12 +369,12 @@ void GeneratorBase::postpr(const Postprocessor& p) {
     subprogram(p.header);
     texts(p.dimensions);
     parameterCommon(globals);
-    texts({kvr("common /dkvr27/ itask,npes,icomm"), kvr("common /dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z"),
+    texts({"common /dkvr27/ itask,npes,icomm", "common /dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z",
            "data lun,lud/0,47/", "if (itask.gt.0) return"});
     comments(p.comments);
     comments({"  ******* ADD POSTPROCESSING CODE HERE:", "  IN THE EXAMPLE BELOW, MATLAB PLOTFILES zemka.m,",
               " zemka.rdm CREATED (REMOVE C! COMMENTS TO ACTIVATE)"});
-    std::string lastTime = kvr("    if (tout(l).ne.dkvrlx(2)) nsave0 = l");
+    std::string lastTime = "    if (tout(l).ne.dkvrlx(2)) nsave0 = l";
     deactivated({{3, " if (lun.eq.0) then"},
                  {3, "    lun = 46"},
                  {3, "    open (lun,file='zemka.m')"},
@@ -418,8 +418,8 @@ void GeneratorBase::dataFileFunctions(const DataFileFunctions& f) {
         invar("ISET", 0);
         mess(0, 133);
         iread("KDEG", 1, 3);
-        writeItems(kvr("(6X,6A1,' = " + std::string(f.interpolation) + "(fname,iset,work,nwork,kdeg," +
-                       std::string(f.arguments) + ")')"),
+        writeItems("(6X,6A1,' = " + std::string(f.interpolation) + "(fname,iset,work,nwork,kdeg," +
+                       std::string(f.arguments) + ")')",
                    nameChars);
         texts({"return", "end"});
         mess(1, 134);

@@ -46,12 +46,8 @@ void GalerkinGenerator::opening() {
     allocatableWorkArrays();
     texts({"character*40 title", shape.logicals});
     resultCommons();
-    libraryTexts(shape.commons);
+    texts(shape.commons);
     texts(shape.start);
-}
-
-void GalerkinGenerator::libraryTexts(const std::vector<std::string_view>& lines) {
-    for (std::string_view l : lines) text(kvr(l));
 }
 
 void GalerkinGenerator::limitParameters(bool inEquations) {
@@ -95,7 +91,7 @@ int GalerkinGenerator::gridLines(char axis, int least) {
 
 void GalerkinGenerator::gridCheck(char axis, int flag) {
     std::string grid = lowerCase(std::string(1, axis)) + "grid";
-    text(kvr("call dkvrwx(" + grid + ",n" + grid + "," + std::to_string(flag) + ")"));
+    text("call dkvrwx(" + grid + ",n" + grid + "," + std::to_string(flag) + ")");
 }
 
 void GalerkinGenerator::equationsAndUnknowns() {
@@ -124,7 +120,7 @@ void GalerkinGenerator::pdes8z() {
     subprogram(shape.pdesHeader);
     limitParameters(true);
     comments(shape.pdesComments);
-    libraryTexts(shape.pdesCommons);
+    texts(shape.pdesCommons);
     reals(shape.pdesReals);
     if (type == eigenvalue && neqn > 1) text("dimension rho(neqn,neqn)");
     parameterCommon(globals);
@@ -143,7 +139,7 @@ void GalerkinGenerator::pdes8z() {
         for (int f = 0; f <= d; ++f) vecfun(functionNames[f], i, neqn, s * i - d + f, "yd8z", 2, "i8z");
         if (type == eigenvalue) rhoRow(i);
     }
-    if (type == eigenvalue) text(kvr("call dkvrza (yd8z,i8z,uu8z,un8z,rho," + std::to_string(s) + ",neqn)"));
+    if (type == eigenvalue) text("call dkvrza (yd8z,i8z,uu8z,un8z,rho," + std::to_string(s) + ",neqn)");
     text("          else");
     if (!linear && !fdiff) jacobian();
     closeEquationsRoutine();
@@ -191,7 +187,7 @@ void GalerkinGenerator::jacobian() {
 void GalerkinGenerator::u8z() {
     subprogram(shape.u8zHeader);
     parameterCommon(globals);
-    text(type == eigenvalue ? kvr("u8z = dkvrxx()") : "u8z = 0.0");
+    text(type == eigenvalue ? "u8z = dkvrxx()" : "u8z = 0.0");
     if (type == steady && linear) {
         use(Stream::body);
         texts({"RESTRT = .FALSE.", "GRIDID = .TRUE."});
@@ -225,7 +221,7 @@ void GalerkinGenerator::gb8zOpening() {
     subprogram(shape.gb8zHeader);
     neqnmxParameter();
     comments(shape.gb8zComments);
-    libraryTexts(shape.gb8zCommons);
+    texts(shape.gb8zCommons);
     if (!shape.gb8zReals.empty()) reals(shape.gb8zReals);
     parameterCommon(globals);
     text("zero(f8z) = bign8z*f8z");
@@ -255,7 +251,7 @@ void GalerkinGenerator::pmod8z() {
         {"(6X,'b',I1,' = upr8z(3,',I2,')')", "(6X,'b',I2,' = upr8z(3,',I2,')')"}};
     subprogram(shape.pmodHeader);
     neqnmxParameter();
-    libraryTexts(shape.pmodCommons);
+    texts(shape.pmodCommons);
     parameterCommon(globals);
     for (int j = 1; j <= neqn; ++j) {
         unknownLines(j, shape.dimensions);
@@ -272,10 +268,10 @@ void GalerkinGenerator::evenOutputPoints(int message, const std::vector<std::str
     for (int e = 0; e < 2 * shape.dimensions; ++e) names += (e ? "," : "") + std::string(ends[e]);
     mess(0, message);
     com(2, "   defaults for " + lowerCase(names));
-    libraryTexts(defaults);
+    texts(defaults);
     com(2, "   DEFINE " + names + " IMMEDIATELY BELOW:");
     for (int e = 0; e < 2 * shape.dimensions; ++e) invar(ends[e], 0);
-    text(kvr(pointsCall));
+    text(pointsCall);
 }
 
 void GalerkinGenerator::userOutputPoints(int message) {
@@ -353,14 +349,14 @@ void GalerkinGenerator::crossSections(std::string_view count, std::string_view v
 }
 
 void GalerkinGenerator::openSavedStepLoop(int label) {
-    text(kvr("call dkvrrx(tout8z,nsave,iset1,iset2,isinc)"));
+    text("call dkvrrx(tout8z,nsave,iset1,iset2,isinc)");
     write("(6X,'do ',I5,' is8z=iset1,iset2,isinc')", label);
 }
 
 void GalerkinGenerator::savedStepLoop(std::string_view call) {
     int label = state();
     openSavedStepLoop(label);
-    text(kvr(call));
+    text(call);
     closeLoop(label);
 }
 

@@ -170,8 +170,6 @@ private:
     int gridLines(char axis, int least);
     // "call dkvrwx(xgrid,nxgrid,0)": flag 0 before the grid values, 1 after.
     void gridCheck(char axis, int flag);
-    // Lines naming the library, in the program's precision.
-    void libraryTexts(const std::vector<std::string_view>& lines);
     void deltaFunctions();
     void jacobian();
 };

@@ -83,8 +83,8 @@ private:
                "logical linear,crankn,noupdt,nodist,fillin,evcmpx,adapt,plot,lsqfit,fdiff,econ8z,"
                "ncon8z,restrt,gridid"});
         resultCommons();
-        texts({kvr("common/dkvr30/ econ8z,ncon8z"),
-               kvr("common/dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z"),
+        texts({"common/dkvr30/ econ8z,ncon8z",
+               "common/dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z",
                "pi = 4.0*atan(1.d0)"});
     }
 
@@ -104,7 +104,7 @@ private:
         neqnmxParameter();
         if (type == eigenvalue) write("(6X,'parameter (NEQN=',I4,')')", neqn);
         comments({"   un8z(1,I) hold the (rarely used) values", "   of UI from the previous iteration or time step"});
-        text(kvr("common /dkvr4x/un8z(3,neqnmx)"));
+        text("common /dkvr4x/un8z(3,neqnmx)");
         reals("uu8z(3,neqnmx)");
         if (type == eigenvalue && neqn > 1) text("dimension rho(neqn,neqn)");
         parameterCommon(globals);
@@ -121,7 +121,7 @@ private:
             vecfun("F", i, neqn, i, "yd8z", 0, "i8z");
             if (type == eigenvalue) rhoRow(i);
         }
-        if (type == eigenvalue) text(kvr("call dkvrsx (yd8z,i8z,uu8z,un8z,rho,3,neqn)"));
+        if (type == eigenvalue) text("call dkvrsx (yd8z,i8z,uu8z,un8z,rho,3,neqn)");
         text("          else");
         if (!linear && !fdiff)
             for (int i = 1; i <= neqn; ++i)
@@ -133,7 +133,7 @@ private:
     void u8z() {
         subprogram("function u8z(i8z,x8z,t0)");
         parameterCommon(globals);
-        text(type == eigenvalue ? kvr("u8z = dkvrxx()") : "u8z = 0.0");
+        text(type == eigenvalue ? "u8z = dkvrxx()" : "u8z = 0.0");
         bool linearSteady = type == steady && linear;
         if (!linearSteady) initialValues({.steady = 46, .timeDependent = 47, .eigenvalue = 45});
         use(Stream::body);
@@ -155,7 +155,7 @@ private:
     void pmod8z() {
         subprogram("subroutine pmod8z(x8z,t,uu8z,uprint,uxp8z)");
         texts({"dimension uu8z(3,*),uprint(*),uxp8z(*)",
-               kvr("common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)")});
+               "common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"});
         parameterCommon(globals);
         for (int j = 1; j <= neqn; ++j) unknownLines(j, 0);
         printReplacements(49, "");
@@ -182,7 +182,7 @@ private:
                 mess(0, variant(55));
                 iread("IVAR", 1, neqn);
                 askTitle();
-                text(kvr("call dkvr1f(tout8z,uout(1,ivar,0),nsave,neqn,title)"));
+                text("call dkvr1f(tout8z,uout(1,ivar,0),nsave,neqn,title)");
             } else {
                 com(2, "   *******LINE PLOTS");
                 mess(0, variant(55));
@@ -192,8 +192,8 @@ private:
                 plotRange(60);
                 askTitle();
                 texts({"is8z = 0", "ix8z = 0",
-                       kvr("call dkvrzp(ics8z,2*ivar-1,tout8z,nsave,xout8z,0,uout,neqn,title,umin,umax,"
-                           "ix8z,is8z)")});
+                       "call dkvrzp(ics8z,2*ivar-1,tout8z,nsave,xout8z,0,uout,neqn,title,umin,umax,"
+                           "ix8z,is8z)"});
             }
         }
     }

@@ -237,9 +237,9 @@ private:
         } else {
             text("is8z = 0");
             openCrossSectionLoop('X', label);
-            text(kvr("call dkvrzy(xcross(ixv8z),xout8z,nx,ix8z)"));
+            text("call dkvrzy(xcross(ixv8z),xout8z,nx,ix8z)");
         }
-        text(kvr("call dkvrzp(ics8z,ivar,tout8z,nsave,xout8z,nx,uout,neqn,title,umin,umax,ix8z,is8z)"));
+        text("call dkvrzp(ics8z,ivar,tout8z,nsave,xout8z,nx,uout,neqn,title,umin,umax,ix8z,is8z)");
         closeLoop(label);
     }
 
@@ -250,7 +250,7 @@ private:
         viewAngles();
         plotRange(60);
         askTitle();
-        text(kvr("call dkvrzd(xout8z,tout8z,uout,nx,nsave,title,neqn,ivar,vlon,vlat,umin,umax)"));
+        text("call dkvrzd(xout8z,tout8z,uout,nx,nsave,title,neqn,ivar,vlon,vlat,umin,umax)");
     }
 };
 

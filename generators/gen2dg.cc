@@ -206,7 +206,7 @@ private:
         invar("Y", 0);
         texts({"return", "end"});
         subprogram("subroutine xy8z(i8z,iarc8z,s,x,y,s0,sf)");
-        texts({kvr("common /dkvr66/ p1,pn,q1,qn,ip1,ip2,iq1,iq2"), "x = 0.0", "y = 0.0",
+        texts({"common /dkvr66/ p1,pn,q1,qn,ip1,ip2,iq1,iq2", "x = 0.0", "y = 0.0",
                "if (iarc8z.eq.ip1) call tran8z(p1,s,x,y)", "if (iarc8z.eq.ip2) call tran8z(pn,s,x,y)",
                "if (iarc8z.eq.iq1) call tran8z(s,q1,x,y)", "if (iarc8z.eq.iq2) call tran8z(s,qn,x,y)", "return",
                "end"});
@@ -230,7 +230,7 @@ private:
     void triangulation() {
         use(Stream::body);
         mess(0, 181);
-        text(kvr("call dkvrwx(vxy,2*nv0,0)"));
+        text("call dkvrwx(vxy,2*nv0,0)");
         int nv0 = sizeParameter("NV0", "number of vertices in initial triangulation", 4);
         inmat("VXY", 1, 2, 1, nv0, 0);
         mess(0, 182);
@@ -239,7 +239,7 @@ private:
             inmat("IABC", 1, 3, k, k, 0);
             invec("IARC", k, k, 0);
         }
-        text(kvr("call dkvru(vxy,nv0,iabc,iarc,nt0)"));
+        text("call dkvru(vxy,nv0,iabc,iarc,nt0)");
         identityTransformation();
         subprogram("subroutine xy8z(i8z,iarc8z,s,x,y,s0,sf)");
         text("dimension pxy(2,1000)");
@@ -274,7 +274,7 @@ private:
                 text("     if (i8z.eq.1) then");
                 int npts = iread("NPTS", 2, 1000);
                 inmat("PXY", 1, 2, 1, npts, 1);
-                texts({kvr("call dkvrw(npts, pxy, s, x, y)"), "     endif"});
+                texts({"call dkvrw(npts, pxy, s, x, y)", "     endif"});
             }
             text("          endif");
             mess(1, 188);
@@ -296,7 +296,7 @@ private:
         mess(0, 191);
         logicalAnswer("ADAPT");
         com(2, " ");
-        texts({"EXAG = 1.5", kvr("if (adapt) triden = dkvrgr2(x,y,triden**(1.0/exag))**exag")});
+        texts({"EXAG = 1.5", "if (adapt) triden = dkvrgr2(x,y,triden**(1.0/exag))**exag"});
         mess(0, 192);
         text("SHAPE = 1.0");
         invar("SHAPE", 0);
@@ -468,14 +468,14 @@ private:
             text("is8z = 0");
             openCrossSectionLoop('X', outer);
             openCrossSectionLoop('Y', inner);
-            texts({kvr(atX), kvr(atY)});
+            texts({atX, atY});
         } else {
             openSavedStepLoop(outer);
             openCrossSectionLoop(along == 1 ? 'Y' : 'X', inner);
-            text(kvr(along == 1 ? atY : atX));
+            text(along == 1 ? atY : atX);
         }
-        text(kvr("call dkvrlp(ics8z,ivar,tout8z,nsave,xout8z,yout8z,inrg8z,nx,ny,uout,neqn,title,umin,umax,ix8z,"
-                 "jy8z,is8z)"));
+        text("call dkvrlp(ics8z,ivar,tout8z,nsave,xout8z,yout8z,inrg8z,nx,ny,uout,neqn,title,umin,umax,ix8z,"
+                 "jy8z,is8z)");
         closeLoop(inner);
         closeLoop(outer);
     }
