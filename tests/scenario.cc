@@ -1,5 +1,6 @@
 #include "scenario.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
@@ -52,6 +53,9 @@ static fs::path freshDir() {
 Scenario runZemka(const std::vector<std::string>& answers, const ScenarioOptions& options) {
     Scenario sc;
     sc.dir = freshDir();
+    sc.keyboardLines = static_cast<std::size_t>(
+        std::count_if(answers.begin(), answers.end(), [](const std::string& a) { return !a.starts_with('#'); }));
+    sc.answerFile = !options.answerFile.empty();
     if (options.writeCatalogue)
         std::ofstream(sc.dir / "zemka.seq") << (options.catalogue.empty() ? testCatalogue() : options.catalogue);
     if (!options.answerFile.empty()) std::ofstream(sc.dir / "zemka.in") << options.answerFile;
@@ -120,6 +124,15 @@ std::string Scenario::linkAndRunErrors() const {
 
 testing::AssertionResult finished(const Scenario& sc) {
     if (sc.status != 0) return testing::AssertionFailure() << "status " << sc.status << ": " << sc.errors;
+    if (!sc.answerFile) {
+        std::size_t taken = sc.echo.size() + static_cast<std::size_t>(timesSaid(sc, std::string(70, ' ') + "[RETURN]"));
+        if (taken != sc.keyboardLines)
+            return testing::AssertionFailure() << "zemka took " << taken << " of the " << sc.keyboardLines << " lines typed";
+    }
+    if (std::find(sc.mainf.begin(), sc.mainf.end(), "      implicit real (a-h,o-z)") != sc.mainf.end())
+        for (const std::string& line : sc.mainf)
+            if (line.find("dkvr") != std::string::npos)
+                return testing::AssertionFailure() << "a single precision program names " << line;
     std::string compiler = sc.compileErrors();
     if (!compiler.empty()) return testing::AssertionFailure() << compiler;
     return testing::AssertionSuccess();

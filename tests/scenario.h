@@ -25,6 +25,8 @@ struct Scenario {
     std::string errors;                 // standard error
     std::vector<std::string> mainf;     // main.f as written (body lines are 79 wide)
     std::vector<std::string> echo;      // echo.out
+    std::size_t keyboardLines = 0;      // the answers typed, pauses included, "#" switches not
+    bool answerFile = false;            // whether zemka.in was there to be replayed
 
     // main.f with trailing blanks removed, which is how most checks read it.
     std::vector<std::string> program() const;
@@ -59,7 +61,9 @@ std::string rtrim(std::string s);
 
 // Checks of the generator scenarios, which run with the "MSG n" catalogue.
 
-// A run that ended normally and wrote a program gfortran accepts.
+// A run that ended normally, took every answer typed (the answers echoed and the keys that
+// ended pauses), and wrote a program gfortran accepts, spelling no library name "dkvr" in a
+// single precision program.
 testing::AssertionResult finished(const Scenario& sc);
 // The library spelling for the precision: "dkvr" in double precision, " kvr" in single.
 std::string spelled(bool doublePrecision, std::string s);
