@@ -7,6 +7,7 @@
 
 #include "galerkin.h"
 #include "generators.h"
+#include "output.h"
 
 namespace zemka {
 namespace {
@@ -74,14 +75,17 @@ constexpr DataFileFunctions dataFunctions2d{.nameMessage = 276,
                                             .interpolation = "dkvrt",
                                             .firstLetters = let2.substr(0, 40)};
 
-const GalerkinShape shape2d{
-    .dimensions = 2,
+// Global parameters may not begin with P, Q, p or q, the coordinates of a mapped grid.
+const NameTables globalNames{let1.substr(4, 36), let2, forb, {sharedReserved, galerkinReserved, reserved2d}};
+
+const ProgramSkeleton skeleton{
     .heading = "*** 2D PROBLEM SOLVED (GALERKIN METHOD) ***",
+    .headerParameters = {"parameter (ndelmx=  20)"},
     .arrays = "dimension vxy(2,nv0+1),iabc(3,nt0+1),iarc(nt0+1),xgrid(nxgrid+1),ygrid(nygrid+1),ixarc(2),"
               "iyarc(2),pgrid(npgrid+1),qgrid(nqgrid+1),iparc(2),iqarc(2),xbd8z(nbpt8z,nt0+4),"
               "ybd8z(nbpt8z,nt0+4),xout8z(0:nx,0:ny),yout8z(0:nx,0:ny),inrg8z(0:nx,0:ny),xcross(100),"
               "ycross(100),tout8z(0:nsave),xd0(ndelmx),yd0(ndelmx)",
-    .restartArrays = " dimension xres8z(nxp8z),yres8z(nyp8z),ures8z(neqn,nxp8z,nyp8z)",
+    .restartArrays = {" dimension xres8z(nxp8z),yres8z(nyp8z),ures8z(neqn,nxp8z,nyp8z)"},
     .logicals = "logical plot,symm,fdiff,evcmpx,crankn,noupdt,adapt,nodist,fillin,econ8z,ncon8z,restrt,gridid",
     .commons = {"common/dkvr22/ nxa8z,nya8z,ifgr8z,kd8z,nbp8z", "common/dkvr23/ work8z(nxp8z*nyp8z+6)",
                 "common/dkvr30/ econ8z,ncon8z", "common/dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z",
@@ -89,46 +93,21 @@ const GalerkinShape shape2d{
                 "common/dkvr76/ mdim8z,nx18z,ny18z,xa,xb,ya,yb,uout(0:nx,0:ny,3,neqn,0:nsave)"},
     .start = {"pi = 4.0*atan(1.d0)", "nxa8z = nxp8z", "nya8z = nyp8z", "nx18z = nx+1", "ny18z = ny+1",
               "mdim8z = 3", "kd8z = kdeg8z", "nbp8z = nbpt8z"},
-    .globalsMessage = 174,
-    .globalNames = {let1.substr(4, 36), let2, forb, {sharedReserved, galerkinReserved, reserved2d}},
-    .unknownsMessage = 195,
-    .unknownNames = NameTables{let1, let2, forb}.leading(28, 40, 40),
-    .unknownsTaken = {},
-    .symmetry = {.steady = 200, .timeDependent = 204, .eigenvalue = 196, .byUnknowns = true},
-    .libraryLimits = "PARAMETER (NXP8Z=101,NYP8Z=101,KDEG8Z=1,NBPT8Z=51)",
-    .pdesHeader = "subroutine pdes8z(yd8z,i8z,j8z,kint8z,idel8z,jdel8z,x,y,ktri,t)",
-    .pdesComments = {"   un8z(1,I),un8z(2,I),un8z(3,I) hold the (rarely used) values",
-                     "   of UI,UIx,UIy from the previous iteration or time step"},
-    .pdesCommons = {"common/dkvr4/un8z(3,neqnmx),uu8z(3,neqnmx)", "common/dkvr17/normx,normy,iarc"},
-    .pdesReals = "normx,normy,delamp(ndelmx,neqnmx)",
+};
+
+const GalerkinEquations equations2d{
+    .head = {"subroutine pdes8z(yd8z,i8z,j8z,kint8z,idel8z,jdel8z,x,y,ktri,t)",
+             {neqnmx, eigenvalueNeqn, statement("parameter (ndelmx=  20)"),
+              comment("   un8z(1,I),un8z(2,I),un8z(3,I) hold the (rarely used) values"),
+              comment("   of UI,UIx,UIy from the previous iteration or time step"),
+              statement("common/dkvr4/un8z(3,neqnmx),uu8z(3,neqnmx)"), statement("common/dkvr17/normx,normy,iarc"),
+              realsDeclaration("normx,normy,delamp(ndelmx,neqnmx)"), eigenvalueRho, parameterCommonLine}},
     .integralsMessage = 208,
     .boundaryIntegralsMessage = 212,
     .deltaQuestion = 216,
     .deltaPlaces = 217,
     .deltaAmplitudes = 218,
     .coefficients = {.steady = 223, .timeDependent = 227, .eigenvalue = 219, .byUnknowns = true},
-    .u8zHeader = "function u8z(i8z,x,y,ktri,t0)",
-    .initialValues = {.steady = 232, .timeDependent = 233, .eigenvalue = 231},
-    .fb8zHeader = "function fb8z(i8z,iarc8z,ktri,s,x,y,t)",
-    .gb8zHeader = "subroutine gb8z(gd8z,i8z,j8z,iarc8z,ktri,s,x,y,t)",
-    .gb8zComments = {"   un8z(1,I),un8z(2,I),un8z(3,I) hold the (rarely used) values",
-                     "   of UI,UIx,UIy from the previous iteration or time step.",
-                     "   (normx,normy) is the (rarely used) unit outward normal vector"},
-    .gb8zCommons = {"common/dkvr4/un8z(3,neqnmx),uu8z(neqnmx,3)", "common/dkvr17/normx,normy,ibarc8z",
-                    "common/dkvr49/bign8z"},
-    .gb8zReals = "normx,normy",
-    .gb8zLayout = Layout::unknownFirst,
-    .pmodHeader = "subroutine pmod8z(x,y,ktri,t,a,b)",
-    .pmodCommons = {"common/dkvr4/un8z(3,neqnmx),uu8z(3,neqnmx)", "common/dkvr6/upr8z(3,neqnmx),uab8z(3,neqnmx)",
-                    "common/dkvr9/uprint(neqnmx),aprint(neqnmx),bprint(neqnmx)",
-                    "common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"},
-    .replacementsMessage = 248,
-    .outputKindsMessage = 255,
-    .outputVariablesMessage = 256,
-    .tableCall = "call dkvrr(xout8z,yout8z,uout(0,0,ivara8z,ivarb8z,is8z),npts8z,inrg8z,title,tout8z(is8z))",
-    .dummies = {"function axis8z(i8z,x,y,z,ical8z)"},
-    .postprocessor = postprocessor2d,
-    .dataFunctions = dataFunctions2d,
 };
 
 // The boundary arcs of one sign and the conditions given on them.
@@ -143,26 +122,53 @@ struct ArcConditions {
 
 enum Region { xyGrid = 1, pqGrid = 2, userTriangulation = 3 };
 
-class Gen2dg : GalerkinGenerator {
+class Gen2dg : GalerkinSteps, OutputSteps {
 public:
-    explicit Gen2dg(Session& session) : GalerkinGenerator(session, shape2d) {}
+    explicit Gen2dg(Session& session)
+        : GeneratorBase(session, false), GalerkinSteps(session, 2), OutputSteps(session, false, {{"X", "Y"}, 3, 3}) {}
 
-    using GalerkinGenerator::run;
+    void run() {
+        openProgram(skeleton);
+        problem.loopLabel = openProblemLoop();
+        problem.globals = globalParameters(174, globalNames, false);
+        askBlockLevel();
+        region();
+        triangulationAndSolver();
+        problemType(problemStyle);
+        problem.neqn = askNeqn();
+        galerkinUnknowns(195, NameTables{let1, let2, forb}.leading(28, 40, 40), {});
+        askSymmetry({.steady = 200, .timeDependent = 204, .eigenvalue = 196, .byUnknowns = true});
+        problem.fdiff = askFdiff();
+        workArrayParameters();
+        text("PARAMETER (NXP8Z=101,NYP8Z=101,KDEG8Z=1,NBPT8Z=51)");
+        galerkinEquations(equations2d);
+        initialValuesRoutine({.head = {"function u8z(i8z,x,y,ktri,t0)", {parameterCommonLine}},
+                              .message = {.steady = 232, .timeDependent = 233, .eigenvalue = 231},
+                              .lsqfit = InitialValues::noLsqfit,
+                              .gridIdentityMessage = 97});
+        fb8z();
+        gb8z();
+        galerkinReplacements({"subroutine pmod8z(x,y,ktri,t,a,b)",
+                              {neqnmx, statement("common/dkvr4/un8z(3,neqnmx),uu8z(3,neqnmx)"),
+                               statement("common/dkvr6/upr8z(3,neqnmx),uab8z(3,neqnmx)"),
+                               statement("common/dkvr9/uprint(neqnmx),aprint(neqnmx),bprint(neqnmx)"),
+                               statement("common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"), parameterCommonLine}},
+                             248);
+        outputGrid();
+        savedSolutions();
+        solve();
+        outputRequests();
+        dummyRoutines({"function axis8z(i8z,x,y,z,ical8z)"});
+        postpr(postprocessor2d);
+        userSubprograms();
+        dataFileFunctions(dataFunctions2d);
+        finishProgram();
+    }
 
 private:
     int intri = xyGrid;
     int ntfLeast = 0;  // NTF must cover the initial triangulation
     int ny = 0;
-
-    void domain() override {
-        region();
-        triangulationAndSolver();
-    }
-
-    void boundaryConditions() override {
-        fb8z();
-        gb8z();
-    }
 
     // The region, its initial triangulation, and the boundary arcs that conditions refer to.
     // Arrays of the modes not chosen get the size 0.
@@ -179,11 +185,11 @@ private:
             identityTransformation();
             subprogram("subroutine xy8z(i8z,iarc8z,s,x,y,s0,sf)");
             texts({"x = 0.0", "y = 0.0", "return", "end"});
-            rectangle('X', 'Y', 176, 177);
+            rectangle("X", "Y", 176, 177);
         } else if (intri == pqGrid) {
             text("parameter (nv0=0,nt0=0,nxgrid=0,nygrid=0)");
             mappedTransformation();
-            rectangle('P', 'Q', 179, 180);
+            rectangle("P", "Q", 179, 180);
         } else {
             text("parameter (nxgrid=0,nygrid=0,npgrid=0,nqgrid=0)");
             triangulation();
@@ -198,7 +204,7 @@ private:
     // x = X(p,q), y = Y(p,q); the four sides of the (p,q) rectangle are its arcs.
     void mappedTransformation() {
         subprogram("subroutine tran8z(p,q,x,y)");
-        parameterCommon(globals);
+        parameterCommon(problem.globals);
         texts({"x = p", "y = q"});
         mess(0, 178);
         iadd(3, "X and Y");
@@ -214,16 +220,16 @@ private:
 
     // Grid lines in two directions, the library's check around them, and the arc numbers of
     // the rectangle's sides.
-    void rectangle(char first, char second, int gridMessage, int arcMessage) {
+    void rectangle(std::string_view first, std::string_view second, int gridMessage, int arcMessage) {
         use(Stream::body);
         mess(0, gridMessage);
-        std::vector<int> lines = grids(std::string{first, second}, 2);
+        std::vector<int> lines = grids({first, second}, 2);
         // Four triangles to a grid cell; kept within the integers a bound can hold.
         long long cells = static_cast<long long>(lines[0] - 1) * (lines[1] - 1);
         ntfLeast = cells > INT_MAX / 4 ? INT_MAX : static_cast<int>(4 * cells);
         mess(0, arcMessage);
-        invec(std::string("I") + first + "ARC", 1, 2, 1);
-        invec(std::string("I") + second + "ARC", 1, 2, 1);
+        invec("I" + std::string(first) + "ARC", 1, 2, 1);
+        invec("I" + std::string(second) + "ARC", 1, 2, 1);
     }
 
     // Vertices, triangles with their arc numbers, and the curved arcs of xy8z.
@@ -243,7 +249,7 @@ private:
         identityTransformation();
         subprogram("subroutine xy8z(i8z,iarc8z,s,x,y,s0,sf)");
         text("dimension pxy(2,1000)");
-        parameterCommon(globals);
+        parameterCommon(problem.globals);
         texts({"x = 0.0", "y = 0.0"});
         curvedArcs();
         texts({"return", "end"});
@@ -288,7 +294,7 @@ private:
         iread("NTF", ntfLeast, noUpperBound);
         subprogram("subroutine dis8z(x,y,ktri,triden,shape)");
         text("logical adapt");
-        parameterCommon(globals);
+        parameterCommon(problem.globals);
         mess(0, 190);
         text("TRIDEN = 1.0");
         iadd(3, "TRIDEN and SHAPE");
@@ -310,8 +316,8 @@ private:
     }
 
     void fb8z() {
-        fb8zOpening();
-        if (type == eigenvalue) {
+        fixedValuesOpening("function fb8z(i8z,iarc8z,ktri,s,x,y,t)");
+        if (problem.type == eigenvalue) {
             mess(0, 100);
         } else {
             arcConditions({.question = 234, .arcMessage = 235, .least = noLowerBound, .most = -1,
@@ -322,7 +328,16 @@ private:
     }
 
     void gb8z() {
-        gb8zOpening();
+        freeConditionsOpening({"subroutine gb8z(gd8z,i8z,j8z,iarc8z,ktri,s,x,y,t)",
+                               {neqnmx, comment("   un8z(1,I),un8z(2,I),un8z(3,I) hold the (rarely used) values"),
+                                comment("   of UI,UIx,UIy from the previous iteration or time step."),
+                                comment("   (normx,normy) is the (rarely used) unit outward normal vector"),
+                                statement("common/dkvr4/un8z(3,neqnmx),uu8z(neqnmx,3)"),
+                                statement("common/dkvr17/normx,normy,ibarc8z"), statement("common/dkvr49/bign8z"),
+                                realsDeclaration("normx,normy"), parameterCommonLine, statement("zero(f8z) = bign8z*f8z")}},
+                              {{"(6X,A,'  = uu8z(',I2,',1)')", "NI"},
+                               {"(6X,A,'x = uu8z(',I2,',2)')", "NI"},
+                               {"(6X,A,'y = uu8z(',I2,',3)')", "NI"}});
         arcConditions({.question = 241, .arcMessage = 242, .least = 1, .most = 999, .conditions = 243,
                        .another = 247, .sign = "POSITIVE"},
                       [this](bool asked) { freeConditions(asked); });
@@ -338,7 +353,7 @@ private:
                 mess(0, arcs.arcMessage);
                 iread("IARC", arcs.least, arcs.most);
                 text("          if (iarc8z.eq.iarc) then");
-                mess(0, variant(arcs.conditions));
+                mess(0, problem.variant(arcs.conditions));
                 iadd(3, "the boundary conditions (on this arc only)");
                 conditions(true);
                 text("          endif");
@@ -349,14 +364,14 @@ private:
             comments({"   NO BOUNDARY CONDITIONS DEFINED ON " + sign + " ARCS.",
                       "   TO ADD BCs FOR " + sign + " ARCS, USE BLOCK BELOW AS MODEL"});
             texts({"IARC = 0", "          if (iarc8z.eq.iarc) then"});
-            mess(2, variant(arcs.conditions));
+            mess(2, problem.variant(arcs.conditions));
             conditions(false);
             text("          endif");
         }
     }
 
     // The rectangular output grid; NY = 0 leaves NX+1 points to a block of the user's.
-    void outputGrid() override {
+    void outputGrid() {
         use(Stream::header);
         mess(0, 252);
         inparm("NX", 1, noUpperBound);
@@ -368,11 +383,11 @@ private:
                                               : "call dkvrv   (xgrid,nxgrid,ygrid,nygrid,vxy,nv0,iarc,nt0,xa,xb,ya,yb)"},
                              "call dkvrx2(nx,ny,xa,xb,ya,yb,hx8z,hy8z,xout8z,yout8z,npts8z)");
         } else {
-            userOutputPoints(253);
+            userOutputPoints(253, "nx");
         }
     }
 
-    void solve() override {
+    void solve() {
         std::string call = std::string("call dkvr2x(") +
                            (intri == pqGrid ? "pgrid, npgrid, qgrid, nqgrid, iparc, iqarc"
                                             : "xgrid, nxgrid, ygrid, nygrid, ixarc, iyarc") +
@@ -388,23 +403,29 @@ private:
                     "xres8z,nxp8z,yres8z,nyp8z,ures8z,neqn");
     }
 
-    // Each plot a loop over the saved solutions. Without an output grid (NY = 0) only tables;
-    // the stress plot needs two unknowns.
-    int largestOutputKind() const override { return ny == 0 ? 1 : neqn == 1 ? 5 : 6; }
-
-    void plot(int kind) override {
-        switch (kind) {
-        case 2: surfacePlot(); break;
-        case 3: contourPlot(); break;
-        case 4: vectorPlot(); break;
-        case 5: crossSectionPlots(); break;
-        default: stressPlot(); break;
+    // Tables and plots, each a loop over the saved solutions, until the answer 0. Without an
+    // output grid (NY = 0) only tables; the stress plot needs two unknowns.
+    void outputRequests() {
+        use(Stream::body);
+        for (;;) {
+            mess(1, 255);
+            switch (iread("", 0, ny == 0 ? 1 : problem.neqn == 1 ? 5 : 6)) {
+            case 0: return;
+            case 1:
+                table(256, "call dkvrr(xout8z,yout8z,uout(0,0,ivara8z,ivarb8z,is8z),npts8z,inrg8z,title,tout8z(is8z))");
+                break;
+            case 2: surfacePlot(); break;
+            case 3: contourPlot(); break;
+            case 4: vectorPlot(); break;
+            case 5: crossSectionPlots(); break;
+            default: stressPlot(); break;
+            }
         }
     }
 
     void surfacePlot() {
         com(2, "   *******SURFACE PLOT");
-        mess(0, variant(256));
+        mess(0, problem.variant(256));
         outputVariable("IVAR", true);
         savedStepRange();
         viewAngles();
@@ -416,7 +437,7 @@ private:
 
     void contourPlot() {
         com(2, "   *******CONTOUR PLOT");
-        mess(0, variant(256));
+        mess(0, problem.variant(256));
         outputVariable("IVAR", true);
         savedStepRange();
         askNodist();
@@ -430,7 +451,7 @@ private:
 
     void vectorPlot() {
         com(2, "   *******VECTOR FIELD PLOT");
-        mess(0, variant(263));
+        mess(0, problem.variant(263));
         outputVariable("IVARX", true);
         outputVariable("IVARY", true);
         savedStepRange();
@@ -450,29 +471,31 @@ private:
     // Curves along x or y at given y or x values, or the values at given points against t.
     void crossSectionPlots() {
         com(2, "   *******1D CROSS-SECTION PLOTS");
-        mess(0, variant(256));
+        mess(0, problem.variant(256));
         outputVariable("IVAR", false);
         mess(1, 268);
-        int along = iread("", 1, type == timeDependent ? 3 : 2);
-        curveVariable("XYT"[along - 1], along);
+        int along = iread("", 1, problem.type == timeDependent ? 3 : 2);
+        constexpr std::string_view variables[] = {"X", "Y", "T"};
+        curveVariable(variables[along - 1], along);
         mess(0, 268 + along);
-        if (along != 1) crossSections("NXVALS", "XCROSS");
-        if (along != 2) crossSections("NYVALS", "YCROSS");
+        if (along != 1) crossSections(0);
+        if (along != 2) crossSections(1);
         if (along != 3) savedStepRange();
         valueRange(126);
         askTitle();
         int inner = state(), outer = state();
-        constexpr std::string_view atX = "call dkvrzx(xcross(ixv8z),xa,xb,nx,ix8z)";
-        constexpr std::string_view atY = "call dkvrzx(ycross(jyv8z),ya,yb,ny,jy8z)";
         if (along == 3) {
             text("is8z = 0");
-            openCrossSectionLoop('X', outer);
-            openCrossSectionLoop('Y', inner);
-            texts({atX, atY});
+            openCrossSectionLoop(0, outer);
+            openCrossSectionLoop(1, inner);
+            crossSectionPoint(0);
+            crossSectionPoint(1);
         } else {
+            // The axis at whose values the curves are drawn.
+            int at = along == 1 ? 1 : 0;
             openSavedStepLoop(outer);
-            openCrossSectionLoop(along == 1 ? 'Y' : 'X', inner);
-            text(along == 1 ? atY : atX);
+            openCrossSectionLoop(at, inner);
+            crossSectionPoint(at);
         }
         text("call dkvrlp(ics8z,ivar,tout8z,nsave,xout8z,yout8z,inrg8z,nx,ny,uout,neqn,title,umin,umax,ix8z,"
                  "jy8z,is8z)");
@@ -482,7 +505,7 @@ private:
 
     void stressPlot() {
         com(2, "   *******STRESS FIELD PLOT");
-        mess(0, variant(271));
+        mess(0, problem.variant(271));
         for (std::string_view component : {"IVAR11", "IVAR22", "IVAR12"}) outputVariable(component, true);
         savedStepRange();
         askNodist();

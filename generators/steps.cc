@@ -1,66 +1,67 @@
-#include "common.h"
+// The dialog steps every class shares: the opening, the problem, the equations routine's
+// integrals and functions, the initial values, the solver call and the program's end.
+#include "steps.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace zemka {
 
-UnknownNaming GeneratorBase::unknownNaming(std::vector<std::string> suffixes,
-                                           std::vector<std::string> programNames) const {
-    UnknownNaming naming{std::move(suffixes), std::move(programNames)};
-    for (const std::string& item : globals) naming.taken.push_back(item.substr(1));
-    if (type == eigenvalue) naming.taken.push_back("rho");
-    return naming;
+int GeneratorBase::openProblemLoop() {
+    mess(0, 8);
+    text("NPROB = 1");
+    invar("NPROB", 0);
+    int label = state();
+    write("(6X,'do ',I5,' iprob=1,nprob')", label);
+    return label;
 }
 
-void GeneratorBase::texts(std::initializer_list<std::string_view> lines) {
-    for (std::string_view l : lines) text(l);
+GlobalList GeneratorBase::globalParameters(int message, const NameTables& names, bool marked) {
+    mess(0, message);
+    if (marked) gui();
+    return globp(names);
 }
 
-void GeneratorBase::texts(const std::vector<std::string_view>& lines) {
-    for (std::string_view l : lines) text(l);
+void GeneratorBase::askBlockLevel() {
+    mess(1, 10);
+    session.exmp.blockLevel = ifyes() ? 3 : 2;
 }
 
-void GeneratorBase::comments(std::initializer_list<std::string_view> lines) {
-    for (std::string_view l : lines) com(2, l);
+int GeneratorBase::sizeParameter(const std::string& name, const std::string& meaning, int least) {
+    use(Stream::header);
+    com(1, name + " = " + meaning);
+    mark();
+    int n = inparm(name, least, noUpperBound);
+    use(Stream::body);
+    return n;
 }
 
-void GeneratorBase::comments(const std::vector<std::string_view>& lines) {
-    for (std::string_view l : lines) com(2, l);
+std::vector<int> GeneratorBase::grids(const std::vector<std::string_view>& axes, int least) {
+    std::vector<int> lines;
+    gridChecks(axes, 0);
+    for (std::string_view axis : axes) lines.push_back(gridLines(axis, least));
+    gridChecks(axes, 1);
+    return lines;
 }
 
-void GeneratorBase::logical(std::string_view name, bool value) {
-    text(std::string(name) + (value ? " = .TRUE." : " = .FALSE."));
-}
-
-bool GeneratorBase::logicalAnswer(std::string_view name) {
-    bool yes = ifyes();
-    logical(name, yes);
-    return yes;
-}
-
-void GeneratorBase::reals(std::string_view names) {
-    text(std::string(byPrecision("double precision ", "real ")) + std::string(names));
-}
-
-void GeneratorBase::subprogram(std::string_view header) {
-    use(Stream::subprograms);
-    texts({" ", " ", header});
-    prec();
-}
-
-void GeneratorBase::dummyRoutines(const std::vector<std::string_view>& headers) {
-    com(2, "   dummy routines");
-    constexpr std::string_view function = "function ";
-    for (std::string_view header : headers) {
-        text(header);
-        prec();
-        if (header.starts_with(function)) {
-            std::string_view name = header.substr(function.size(), header.find('(') - function.size());
-            text(std::string(name) + " = 0");
-        }
-        texts({"return", "end"});
+void GeneratorBase::gridChecks(const std::vector<std::string_view>& axes, int flag) {
+    for (std::string_view axis : axes) {
+        std::string grid = lowerCase(std::string(axis)) + "grid";
+        text("call dkvrwx(" + grid + ",n" + grid + "," + std::to_string(flag) + ")");
     }
+}
+
+int GeneratorBase::gridLines(std::string_view axis, int least) {
+    std::string grid = std::string(axis) + "GRID";
+    std::string count = "N" + grid;
+    int n = sizeParameter(count, "number of " + std::string(axis) + "-grid lines", least);
+    com(2, "   " + grid + " DEFINED");
+    mark();
+    invar(grid + "(1)", 1);
+    invec(grid, 2, n - 1, 0);
+    mark();
+    if (n > 1) invar(grid + "(" + count + ")", 1);
+    return n;
 }
 
 void GeneratorBase::askPrecision() {
@@ -69,35 +70,11 @@ void GeneratorBase::askPrecision() {
     prec();
 }
 
-void GeneratorBase::openProblemLoop() {
-    mess(0, 8);
-    text("NPROB = 1");
-    invar("NPROB", 0);
-    loopLabel = state();
-    write("(6X,'do ',I5,' iprob=1,nprob')", loopLabel);
-}
-
-void GeneratorBase::askBlockLevel() {
-    mess(1, 10);
-    session.exmp.blockLevel = ifyes() ? 3 : 2;
-}
-
-void GeneratorBase::resultCommons() {
-    texts({"common/dkvr14/ sint8z(20),bint8z(20),slim8z(20),blim8z(20)",
-           "common/dkvr15/ evlr8z,ev0r,evli8z,ev0i,evcmpx", "common/dkvr16/ p8z,evr8z(50),evi8z(50)",
-           "common/dkvr19/ toler(neqnmx),adapt"});
-}
-
-void GeneratorBase::allocatableWorkArrays() {
-    text("allocatable iwrk8z(:),rwrk8z(:)");
-    com(2, " dimension iwrk8z(iiwk8z),rwrk8z(irwk8z)");
-}
-
 void GeneratorBase::problemType(const ProblemTypeStyle& style) {
     mess(1, 11);
-    type = iread("", 1, 3);
-    if (type == eigenvalue) eigenvalueSettings(style);
-    else if (type == timeDependent) timeSteppingSettings(style);
+    problem.type = iread("", 1, 3);
+    if (problem.type == eigenvalue) eigenvalueSettings(style);
+    else if (problem.type == timeDependent) timeSteppingSettings(style);
     else newtonSettings(style);
 }
 
@@ -107,7 +84,7 @@ void GeneratorBase::eigenvalueSettings(const ProblemTypeStyle& style) {
     paws();
     text("ITYPE = 3");
     comments({" ", " P8Z = 0.0"});
-    linear = true;
+    problem.linear = true;
     if (style.linearLines) text("linear = .true.");
     texts({"t0 = 0.0", "dt = 1.0", "crankn = .false.", "noupdt = .true."});
     mess(0, 13);
@@ -144,11 +121,11 @@ void GeneratorBase::timeSteppingSettings(const ProblemTypeStyle& style) {
     text("TOLER(1) = 0.01");
     if (adaptive) {
         invar("TOLER(1)", 0);
-        if (linear) mess(2, 20);
+        if (problem.linear) mess(2, 20);
         text("NOUPDT = .FALSE.");
         mess(0, 21);
     } else {
-        if (linear) {
+        if (problem.linear) {
             mess(0, 20);
             bool noUpdate = ifyes();
             mark();
@@ -169,7 +146,7 @@ void GeneratorBase::newtonSettings(const ProblemTypeStyle& style) {
     com(2, "   *******STEADY-STATE PROBLEM");
     texts({"itype = 1", "t0 = 0.0", "dt = 1.0", "crankn = .false.", "noupdt = .false."});
     askLinear(style);
-    if (linear) {
+    if (problem.linear) {
         com(2, "   Number of Newton iterations");
         text("NSTEPS = 1");
     } else {
@@ -181,41 +158,34 @@ void GeneratorBase::newtonSettings(const ProblemTypeStyle& style) {
 
 void GeneratorBase::askLinear(const ProblemTypeStyle& style) {
     mess(style.linearQuestionMode, 18);
-    linear = ifyes();
-    if (style.linearLines) logical("LINEAR", linear);
+    problem.linear = ifyes();
+    if (style.linearLines) logical("LINEAR", problem.linear);
 }
 
-void GeneratorBase::askNeqn() {
+int GeneratorBase::askNeqn() {
     use(Stream::header);
     mess(0, 25);
-    neqn = inparm("NEQN", 1, 99);
+    return inparm("NEQN", 1, 99);
 }
 
-void GeneratorBase::askFdiff() {
-    if (!linear) {
+void GeneratorBase::unknowns(int message, const NameTables& names, std::vector<std::string> suffixes,
+                             std::vector<std::string> programNames) {
+    use(Stream::body);
+    mess(1, message);
+    UnknownNaming naming{std::move(suffixes), std::move(programNames)};
+    for (const std::string& item : problem.globals) naming.taken.push_back(item.substr(1));
+    if (problem.type == eigenvalue) naming.taken.push_back("rho");
+    varnam(names, problem.neqn, naming);
+}
+
+bool GeneratorBase::askFdiff(bool forced) {
+    bool fdiff = forced;
+    if (!problem.linear && !forced) {
         mess(0, 27);
         fdiff = ifyes();
     }
-    logical("FDIFF", fdiff);
-}
-
-void GeneratorBase::workArrayParameters() {
-    use(Stream::header);
-    comments({"   DIMENSIONS OF WORK ARRAYS", "   SET TO 1 FOR AUTOMATIC ALLOCATION"});
-    write("(6X,'PARAMETER (IRWK8Z=',I12,')',/, 6X,'PARAMETER (IIWK8Z=',I12,')')", 1, 1);
-}
-
-void GeneratorBase::savedSolutions() {
-    use(Stream::header);
-    if (type == timeDependent) {
-        mess(0, 53);
-        inparm("NSAVE", 1, noUpperBound);
-    } else {
-        text("PARAMETER (NSAVE = 1)");
-        use(Stream::body);
-        com(2, "   SOLUTION SAVED EVERY NOUT ITERATIONS");
-        text("NOUT = NSTEPS");
-    }
+    logical("FDIFF", fdiff && !problem.linear);
+    return fdiff && !problem.linear;
 }
 
 // Volume integrals are selected by kint8z = k, boundary integrals by kint8z = -k; with none
@@ -229,13 +199,13 @@ struct GeneratorBase::IntegralKind {
     std::string_view model;
 };
 
-int GeneratorBase::integrals(int explainBase) {
+int GeneratorBase::integrals(int explainBase, bool marked) {
     static constexpr IntegralKind volume{
         28, "NINT", "the integrals", "INTEGRAL", 1,
         "('C',50X,'INTEGRAL1 DEFINED',/,                            "
         "'C     if (kint8z.eq.1) yd8z =',/,                                "
         "'C    & [DEFAULT SELECTED, DEFINITION COMMENTED OUT]')"};
-    return integralDefinitions(volume, explainBase);
+    return integralDefinitions(volume, explainBase, marked);
 }
 
 int GeneratorBase::boundaryIntegrals(int explainBase) {
@@ -244,38 +214,61 @@ int GeneratorBase::boundaryIntegrals(int explainBase) {
         "('C',50X,'BND. INTEGRAL1 DEFINED',/,                       "
         "'C     if (kint8z.eq.-1) yd8z =',/,                               "
         "'C    & [DEFAULT SELECTED, DEFINITION COMMENTED OUT]')"};
-    return integralDefinitions(boundary, explainBase);
+    return integralDefinitions(boundary, explainBase, false);
 }
 
-int GeneratorBase::integralDefinitions(const IntegralKind& kind, int explainBase) {
+int GeneratorBase::integralDefinitions(const IntegralKind& kind, int explainBase, bool marked) {
     use(Stream::body);
     mess(0, kind.countMessage);
+    if (marked) mark();
     int count = iread(kind.count, 0, 20);
     use(Stream::subprograms);
     if (count >= 1) {
-        mess(0, variant(explainBase));
+        mess(0, problem.variant(explainBase));
         iadd(3, kind.what);
-        for (int k = 1; k <= count; ++k) vecfun(kind.name, k, count, kind.sign * k, "yd8z", 0, "kint8z");
+        for (int k = 1; k <= count; ++k) {
+            if (marked) mark();
+            vecfun(kind.name, k, count, kind.sign * k, "yd8z", 0, "kint8z");
+        }
     } else {
-        mess(2, variant(explainBase));
+        mess(2, problem.variant(explainBase));
         write(kind.model);
     }
     return count;
 }
 
-void GeneratorBase::openFunctionBranch(const PerType& message) {
+void GeneratorBase::equations(const Equations& e) {
     text("                    else");
-    mess(0, messageFor(message));
+    mess(0, messageFor(e.message));
     iadd(2, "these coefficients");
-    texts({"          if (j8z.eq.0) then", "yd8z = 0.0"});
+    int n = problem.neqn, functions = static_cast<int>(e.functions.size());
+    selectorBlock(
+        "j8z", 10,
+        [&] {
+            text("yd8z = 0.0");
+            for (int i = 1; i <= n; ++i) {
+                if (problem.type == timeDependent) timeCoefficients(i);
+                for (int f = 0; f < functions; ++f) {
+                    if (e.markFunctions) mark();
+                    vecfun(e.functions[f], i, n, functions * (i - 1) + 1 + f, "yd8z", e.mode, "i8z");
+                }
+                if (problem.type == eigenvalue) rhoRow(i);
+            }
+            if (problem.type == eigenvalue) text(e.eigenvalueCall);
+        },
+        [&] {
+            if (problem.jacobianAsked()) jacobian(e.jacobian, 0);
+        });
+    texts({"                    endif", "return", "end"});
 }
 
 void GeneratorBase::timeCoefficients(int i) {
     mark();
-    for (int k = 1; k <= neqn; ++k) {
-        std::string name = neqn == 1   ? "C"
-                           : neqn <= 9 ? internalWrite(6, "('C(',I1,',',I1,')')", {i, k})
-                                       : internalWrite(8, "('C(',I2,',',I2,')')", {i, k});
+    int n = problem.neqn;
+    for (int k = 1; k <= n; ++k) {
+        std::string name = n == 1   ? "C"
+                           : n <= 9 ? internalWrite(6, "('C(',I1,',',I1,')')", {i, k})
+                                    : internalWrite(8, "('C(',I2,',',I2,')')", {i, k});
         vecfun(name, 1, 1, -(100 * i + k), "yd8z", 2, "i8z");
     }
 }
@@ -283,41 +276,92 @@ void GeneratorBase::timeCoefficients(int i) {
 void GeneratorBase::rhoRow(int i) {
     mark();
     com(2, std::string(45, ' ') + "RHO DEFINED");
-    if (neqn == 1) invar("RHO", 1);
-    else inmat("RHO", i, i, 1, neqn, 1);
+    if (problem.neqn == 1) invar("RHO", 1);
+    else inmat("RHO", i, i, 1, problem.neqn, 1);
 }
 
-void GeneratorBase::unknownLines(int j, int derivatives, Layout layout) {
-    static constexpr std::string_view derivativeFirst[] = {
-        "(6X,A,'  = uu8z(1,',I2,')')", "(6X,A,'x = uu8z(2,',I2,')')", "(6X,A,'y = uu8z(3,',I2,')')"};
-    static constexpr std::string_view unknownFirst[] = {
-        "(6X,A,'  = uu8z(',I2,',1)')", "(6X,A,'x = uu8z(',I2,',2)')", "(6X,A,'y = uu8z(',I2,',3)')"};
-    for (int d = 0; d <= derivatives; ++d)
-        write(layout == Layout::derivativeFirst ? derivativeFirst[d] : unknownFirst[d], unknownName(j), j);
+void GeneratorBase::initialValuesRoutine(const InitialValues& iv) {
+    openSubprogram(iv.head);
+    text(problem.type == eigenvalue ? "u8z = dkvrxx()" : "u8z = 0.0");
+    bool linearSteady = problem.type == steady && problem.linear;
+    if (!linearSteady) initialValues(iv.message);
+    use(Stream::body);
+    if (iv.lsqfit == InitialValues::lsqfitAsked && problem.type == timeDependent) {
+        mess(0, 158);
+        logicalAnswer("LSQFIT");
+    } else if (iv.lsqfit != InitialValues::noLsqfit) {
+        text("lsqfit = .false.");
+    }
+    if (linearSteady) {
+        text("RESTRT = .FALSE.");
+        if (iv.gridIdentityMessage) text("GRIDID = .TRUE.");
+    } else {
+        restartSettings(iv.gridIdentityMessage);
+    }
+    if (!iv.gridIdentityMessage) text("gridid = .true.");
+    use(Stream::subprograms);
+    texts({"return", "end"});
 }
 
 void GeneratorBase::initialValues(const PerType& message) {
     mess(0, messageFor(message));
     iadd(3, "the initial values");
-    for (int i = 1; i <= neqn; ++i) {
-        if (type != eigenvalue) mark();
-        vecfun(unknownName(i) + "0", 0, 1, i, "u8z", type == eigenvalue ? 1 : 2, "i8z");
+    for (int i = 1; i <= problem.neqn; ++i) {
+        if (problem.type != eigenvalue) mark();
+        vecfun(unknownName(i) + "0", 0, 1, i, "u8z", problem.type == eigenvalue ? 1 : 2, "i8z");
     }
 }
 
-void GeneratorBase::printReplacements(int message, std::string_view fluxes) {
-    mess(0, variant(message));
+// With a restart, whether the grid is the one of the dump.
+void GeneratorBase::restartSettings(int gridIdentityMessage) {
+    mess(0, 48);
+    bool restart = logicalAnswer("RESTRT");
+    if (!gridIdentityMessage) return;
+    if (restart) {
+        mess(0, gridIdentityMessage);
+        logicalAnswer("GRIDID");
+    } else {
+        com(2, "GRIDID = .FALSE. IF FINITE ELEMENT GRID CHANGES BETWEEN DUMP, RESTART");
+        text("GRIDID = .TRUE.");
+    }
+}
+
+void GeneratorBase::printReplacements(int message, const std::vector<Replacement>& replacements) {
+    mess(0, problem.variant(message));
     iadd(3, "these variables");
     std::string define = "   DEFINE UPRINT(*)";
-    for (char f : fluxes) define += std::string(",") + f + "PRINT(*)";
+    for (const Replacement& r : replacements) define += "," + std::string(r.array) + "PRINT(*)";
     com(2, define + " HERE:");
-    for (int i = 1; i <= neqn; ++i) {
+    int n = problem.neqn;
+    for (int i = 1; i <= n; ++i) {
         say("('      Replace ',A,' for postprocessing?')", unknownName(i));
         invec("UPRINT", i, i, 0);
-        for (char f : fluxes) {
-            say("('      Replace ',A,' for postprocessing?')", neqn == 1 ? std::string(1, f) : f + std::to_string(i));
-            invec(std::string(1, f) + "PRINT", i, i, 0);
+        for (const Replacement& r : replacements) {
+            std::string shown = !r.byEquation ? unknownName(i) + std::string(r.suffix)
+                                : n == 1      ? std::string(r.array)
+                                              : std::string(r.array) + std::to_string(i);
+            say("('      Replace ',A,' for postprocessing?')", shown);
+            invec(std::string(r.array) + "PRINT", i, i, 0);
         }
+    }
+}
+
+void GeneratorBase::workArrayParameters() {
+    use(Stream::header);
+    comments({"   DIMENSIONS OF WORK ARRAYS", "   SET TO 1 FOR AUTOMATIC ALLOCATION"});
+    write("(6X,'PARAMETER (IRWK8Z=',I12,')',/, 6X,'PARAMETER (IIWK8Z=',I12,')')", 1, 1);
+}
+
+void GeneratorBase::savedSolutions() {
+    use(Stream::header);
+    if (problem.type == timeDependent) {
+        mess(0, 53);
+        inparm("NSAVE", 1, noUpperBound);
+    } else {
+        text("PARAMETER (NSAVE = 1)");
+        use(Stream::body);
+        com(2, "   SOLUTION SAVED EVERY NOUT ITERATIONS");
+        text("NOUT = NSTEPS");
     }
 }
 
@@ -334,13 +378,13 @@ void GeneratorBase::callSolver(const SolverCall& solver) {
 
 void GeneratorBase::afterSolver(std::string_view postprCall, std::string_view restartRoutine,
                                 std::string_view restartArguments) {
-    if (type == eigenvalue) {
-        write("(6X,'if (itype.eq.4) go to ',I5)", loopLabel);
+    if (problem.type == eigenvalue) {
+        write("(6X,'if (itype.eq.4) go to ',I5)", problem.loopLabel);
         com(2, "   *******UNCOMMENT TO POSTPROCESS ONLY IF CONVERGED");
-        write("('C',6X,'IF (.NOT.ECON8Z) GO TO ',I5)", loopLabel);
-    } else if (type == steady && !linear) {
+        write("('C',6X,'IF (.NOT.ECON8Z) GO TO ',I5)", problem.loopLabel);
+    } else if (problem.type == steady && !problem.linear) {
         com(2, "   *******UNCOMMENT TO POSTPROCESS ONLY IF CONVERGED");
-        write("('C',6X,'IF (.NOT.NCON8Z) GO TO ',I5)", loopLabel);
+        write("('C',6X,'IF (.NOT.NCON8Z) GO TO ',I5)", problem.loopLabel);
     }
     if (!restartRoutine.empty()) {
         std::string call = " call " + std::string(restartRoutine);
@@ -363,33 +407,6 @@ void GeneratorBase::plotRange(int message) {
     texts({"UMIN = 0.0", "UMAX = 0.0"});
     invar("UMIN", 0);
     invar("UMAX", 0);
-}
-
-void GeneratorBase::postpr(const Postprocessor& p) {
-    subprogram(p.header);
-    texts(p.dimensions);
-    parameterCommon(globals);
-    texts({"common /dkvr27/ itask,npes,icomm", "common /dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z",
-           "data lun,lud/0,47/", "if (itask.gt.0) return"});
-    comments(p.comments);
-    comments({"  ******* ADD POSTPROCESSING CODE HERE:", "  IN THE EXAMPLE BELOW, MATLAB PLOTFILES zemka.m,",
-              " zemka.rdm CREATED (REMOVE C! COMMENTS TO ACTIVATE)"});
-    std::string lastTime = "    if (tout(l).ne.dkvrlx(2)) nsave0 = l";
-    deactivated({{3, " if (lun.eq.0) then"},
-                 {3, "    lun = 46"},
-                 {3, "    open (lun,file='zemka.m')"},
-                 {3, "    open (lud,file='zemka.rdm')"},
-                 {3, "    write (lun,*) 'fid = fopen(''zemka.rdm'');'"},
-                 {3, " endif"},
-                 {3, " do 78753 l=0,nsave"},
-                 {3, lastTime},
-                 {4, "78753 continue"},
-                 {3, " write (lud,78754) nsave0"},
-                 {3, " write (lud,78754) neqn"}});
-    deactivated(p.exampleRest);
-    com(2, "  ******* WRITE zemka.m ");
-    com(3, " call " + std::string(p.matlabWriter) + "(itype,lun)");
-    texts({"return", "end"});
 }
 
 void GeneratorBase::userSubprograms() {
@@ -450,24 +467,16 @@ std::string GeneratorBase::functionName(const DataFileFunctions& f, const std::v
 void GeneratorBase::finishProgram() {
     mess(1, 411);
     use(Stream::body);
-    closeLoop(loopLabel);
+    closeLoop(problem.loopLabel);
     texts({"call endgks", "stop", "end"});
     use(Stream::header);
-    parameterCommon(globals);
+    parameterCommon(problem.globals);
     session.assemble();
 }
 
-void GeneratorBase::deactivated(std::initializer_list<DeactivatedLine> lines) {
-    for (const DeactivatedLine& l : lines) com(l.mode, l.text);
-}
-
-void GeneratorBase::deactivated(const std::vector<DeactivatedLine>& lines) {
-    for (const DeactivatedLine& l : lines) com(l.mode, l.text);
-}
-
 int GeneratorBase::messageFor(const PerType& m) const {
-    int base = type == eigenvalue ? m.eigenvalue : type == steady ? m.steady : m.timeDependent;
-    return m.byUnknowns ? variant(base) : base;
+    int base = problem.type == eigenvalue ? m.eigenvalue : problem.type == steady ? m.steady : m.timeDependent;
+    return m.byUnknowns ? problem.variant(base) : base;
 }
 
 }  // namespace zemka

@@ -1,0 +1,117 @@
+#include "output.h"
+
+namespace zemka {
+namespace {
+
+// The loop variable and the point index of the cross-sections at each axis.
+constexpr std::string_view crossLoop[] = {"ixv8z", "jyv8z", "kzv8z"};
+constexpr std::string_view crossPoint[] = {"ix8z", "jy8z", "kz8z"};
+
+}  // namespace
+
+void OutputSteps::outputVariable(std::string_view name, bool split) {
+    iread(name, 1, space.quantities * problem.neqn);
+    if (!split) return;
+    std::string v = lowerCase(std::string(name)), q = std::to_string(space.quantities);
+    texts({v + "a8z = mod(" + v + "-1," + q + ")+1", v + "b8z = (" + v + "-1)/" + q + "+1"});
+}
+
+void OutputSteps::savedStepRange() {
+    if (problem.type == timeDependent) {
+        mess(0, 123);
+        texts({"ISET1 = 0", "ISET2 = NSAVE", "ISINC = 1"});
+        invar("ISET1", 0);
+        invar("ISET2", 0);
+        invar("ISINC", 0);
+    } else {
+        texts({"ISET1 = 1", "ISET2 = NSAVE", "ISINC = 1"});
+    }
+}
+
+std::string OutputSteps::rangeIndex(std::string_view name) {
+    std::string v = lowerCase(std::string(name));
+    if (space.quantities == space.rangeStride) return v;
+    text(v + "8z = " + std::to_string(space.rangeStride) + "*(" + v + "b8z-1)+" + v + "a8z");
+    return v + "8z";
+}
+
+void OutputSteps::valueRange(int message) {
+    com(2, " ");
+    std::string index = rangeIndex("IVAR");
+    texts({"alow = amin8z(" + index + ")", "ahigh = amax8z(" + index + ")"});
+    plotRange(message);
+}
+
+void OutputSteps::viewAngles() {
+    mess(0, 127);
+    texts({"VLON = 45.0", "VLAT = 45.0"});
+    invar("VLAT", 0);
+    invar("VLON", 0);
+}
+
+void OutputSteps::evenOutputPoints(int message, const std::vector<std::string_view>& defaults,
+                                   std::string_view pointsCall) {
+    std::vector<std::string> ends;
+    std::string names;
+    for (std::string_view axis : space.axes)
+        for (char end : {'A', 'B'}) {
+            ends.push_back(std::string(axis) + end);
+            names += (names.empty() ? "" : ",") + ends.back();
+        }
+    mess(0, message);
+    com(2, "   defaults for " + lowerCase(names));
+    texts(defaults);
+    com(2, "   DEFINE " + names + " IMMEDIATELY BELOW:");
+    for (const std::string& end : ends) invar(end, 0);
+    text(pointsCall);
+}
+
+void OutputSteps::userOutputPoints(int message, std::string_view count) {
+    text("npts8z = " + std::string(count) + "+1");
+    mess(0, message);
+    iadd(0, " ");
+}
+
+void OutputSteps::curveVariable(std::string_view variable, int ics) {
+    com(2, "   " + std::string(variable) + " IS VARIABLE");
+    text("ics8z = " + std::to_string(ics));
+}
+
+void OutputSteps::crossSections(int axis) {
+    std::string name(space.axes[static_cast<std::size_t>(axis)]);
+    int n = iread("N" + name + "VALS", 1, 100);
+    invec(name + "CROSS", 1, n, 1);
+}
+
+void OutputSteps::openCrossSectionLoop(int axis, int label) {
+    write("(6X,'do ',I5,' " + std::string(crossLoop[axis]) + "=1,n" + lower(axis) + "vals')", label);
+}
+
+void OutputSteps::crossSectionPoint(int axis) {
+    std::string a = lower(axis);
+    text("call dkvrzx(" + a + "cross(" + std::string(crossLoop[axis]) + ")," + a + "a," + a + "b,n" + a + "," +
+         std::string(crossPoint[axis]) + ")");
+}
+
+void OutputSteps::openSavedStepLoop(int label) {
+    text("call dkvrrx(tout8z,nsave,iset1,iset2,isinc)");
+    write("(6X,'do ',I5,' is8z=iset1,iset2,isinc')", label);
+}
+
+void OutputSteps::savedStepLoop(std::string_view call) {
+    int label = state();
+    openSavedStepLoop(label);
+    text(call);
+    closeLoop(label);
+}
+
+void OutputSteps::table(int variableMessage, std::string_view call) {
+    com(2, "   *******TABULAR OUTPUT");
+    mess(0, problem.variant(variableMessage));
+    outputVariable("IVAR", true);
+    savedStepRange();
+    askTitle();
+    savedStepLoop(call);
+}
+
+}  // namespace zemka
