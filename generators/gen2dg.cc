@@ -414,93 +414,30 @@ private:
             case 1:
                 table(256, "call dkvrr(xout8z,yout8z,uout(0,0,ivara8z,ivarb8z,is8z),npts8z,inrg8z,title,tout8z(is8z))");
                 break;
-            case 2: surfacePlot(); break;
-            case 3: contourPlot(); break;
-            case 4: vectorPlot(); break;
-            case 5: crossSectionPlots(); break;
+            case 2:
+                surfacePlot({"   *******SURFACE PLOT", 256,
+                             "call dkvrld(xout8z,yout8z,uout(0,0,ivara8z,ivarb8z,is8z),nx,ny,inrg8z,title,vlon,vlat,"
+                             "umin,umax,tout8z(is8z))"});
+                break;
+            case 3:
+                contourPlot({"   *******CONTOUR PLOT", 256,
+                             "call dkvrlg(uout(0,0,ivara8z,ivarb8z,is8z),nx,ny,xa,ya,hx8z,hy8z,inrg8z,xbd8z,ybd8z,"
+                             "nbd8z,title,umin,umax,nodist,fillin,tout8z(is8z))"});
+                break;
+            case 4:
+                vectorPlot({"   *******VECTOR FIELD PLOT", 263, "IVARX", "IVARY", false,
+                            "call dkvrla(uout(0,0,ivarxa8z,ivarxb8z,is8z),uout(0,0,ivarya8z,ivaryb8z,is8z),nx,ny,xa,"
+                            "ya,hx8z,hy8z,inrg8z,xbd8z,ybd8z,nbd8z,title,vr1mag,vr2mag,nodist,tout8z(is8z))"});
+                break;
+            case 5:
+                // Curves along x or y at given y or x values, or the values at given points against t.
+                crossSectionCurves({256, false, 268, 3,
+                                    "call dkvrlp(ics8z,ivar,tout8z,nsave,xout8z,yout8z,inrg8z,nx,ny,uout,neqn,title,umin,"
+                                    "umax,ix8z,jy8z,is8z)"});
+                break;
             default: stressPlot(); break;
             }
         }
-    }
-
-    void surfacePlot() {
-        com(2, "   *******SURFACE PLOT");
-        mess(0, problem.variant(256));
-        outputVariable("IVAR", true);
-        savedStepRange();
-        viewAngles();
-        valueRange(126);
-        askTitle();
-        savedStepLoop("call dkvrld(xout8z,yout8z,uout(0,0,ivara8z,ivarb8z,is8z),nx,ny,inrg8z,title,vlon,vlat,umin,"
-                      "umax,tout8z(is8z))");
-    }
-
-    void contourPlot() {
-        com(2, "   *******CONTOUR PLOT");
-        mess(0, problem.variant(256));
-        outputVariable("IVAR", true);
-        savedStepRange();
-        askNodist();
-        valueRange(261);
-        mess(0, 262);
-        logicalAnswer("FILLIN");
-        askTitle();
-        savedStepLoop("call dkvrlg(uout(0,0,ivara8z,ivarb8z,is8z),nx,ny,xa,ya,hx8z,hy8z,inrg8z,xbd8z,ybd8z,nbd8z,"
-                      "title,umin,umax,nodist,fillin,tout8z(is8z))");
-    }
-
-    void vectorPlot() {
-        com(2, "   *******VECTOR FIELD PLOT");
-        mess(0, problem.variant(263));
-        outputVariable("IVARX", true);
-        outputVariable("IVARY", true);
-        savedStepRange();
-        askNodist();
-        com(2, " ");
-        texts({"a1mag = max(abs(amin8z(ivarx)),abs(amax8z(ivarx)))",
-               "a2mag = max(abs(amin8z(ivary)),abs(amax8z(ivary)))"});
-        mess(0, 267);
-        texts({"VR1MAG = 0.0", "VR2MAG = 0.0"});
-        invar("VR1MAG", 0);
-        invar("VR2MAG", 0);
-        askTitle();
-        savedStepLoop("call dkvrla(uout(0,0,ivarxa8z,ivarxb8z,is8z),uout(0,0,ivarya8z,ivaryb8z,is8z),nx,ny,xa,ya,"
-                      "hx8z,hy8z,inrg8z,xbd8z,ybd8z,nbd8z,title,vr1mag,vr2mag,nodist,tout8z(is8z))");
-    }
-
-    // Curves along x or y at given y or x values, or the values at given points against t.
-    void crossSectionPlots() {
-        com(2, "   *******1D CROSS-SECTION PLOTS");
-        mess(0, problem.variant(256));
-        outputVariable("IVAR", false);
-        mess(1, 268);
-        int along = iread("", 1, problem.type == timeDependent ? 3 : 2);
-        constexpr std::string_view variables[] = {"X", "Y", "T"};
-        curveVariable(variables[along - 1], along);
-        mess(0, 268 + along);
-        if (along != 1) crossSections(0);
-        if (along != 2) crossSections(1);
-        if (along != 3) savedStepRange();
-        valueRange(126);
-        askTitle();
-        int inner = state(), outer = state();
-        if (along == 3) {
-            text("is8z = 0");
-            openCrossSectionLoop(0, outer);
-            openCrossSectionLoop(1, inner);
-            crossSectionPoint(0);
-            crossSectionPoint(1);
-        } else {
-            // The axis at whose values the curves are drawn.
-            int at = along == 1 ? 1 : 0;
-            openSavedStepLoop(outer);
-            openCrossSectionLoop(at, inner);
-            crossSectionPoint(at);
-        }
-        text("call dkvrlp(ics8z,ivar,tout8z,nsave,xout8z,yout8z,inrg8z,nx,ny,uout,neqn,title,umin,umax,ix8z,"
-                 "jy8z,is8z)");
-        closeLoop(inner);
-        closeLoop(outer);
     }
 
     void stressPlot() {
@@ -520,11 +457,6 @@ private:
         savedStepLoop("call dkvrlb(uout(0,0,ivar11a8z,ivar11b8z,is8z),uout(0,0,ivar22a8z,ivar22b8z,is8z),"
                       "uout(0,0,ivar12a8z,ivar12b8z,is8z),nx,ny,xa,ya,hx8z,hy8z,inrg8z,xbd8z,ybd8z,nbd8z,title,"
                       "nodist,strmax,tout8z(is8z))");
-    }
-
-    void askNodist() {
-        mess(0, 260);
-        logicalAnswer("NODIST");
     }
 };
 

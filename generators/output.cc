@@ -11,7 +11,10 @@ constexpr std::string_view crossPoint[] = {"ix8z", "jy8z", "kz8z"};
 
 void OutputSteps::outputVariable(std::string_view name, bool split) {
     iread(name, 1, space.quantities * problem.neqn);
-    if (!split) return;
+    if (split) splitVariable(name);
+}
+
+void OutputSteps::splitVariable(std::string_view name) {
     std::string v = lowerCase(std::string(name)), q = std::to_string(space.quantities);
     texts({v + "a8z = mod(" + v + "-1," + q + ")+1", v + "b8z = (" + v + "-1)/" + q + "+1"});
 }
@@ -112,6 +115,92 @@ void OutputSteps::table(int variableMessage, std::string_view call) {
     savedStepRange();
     askTitle();
     savedStepLoop(call);
+}
+
+void OutputSteps::surfacePlot(const SurfaceOrContour& plot) {
+    com(2, plot.heading);
+    mess(0, problem.variant(plot.variableMessage));
+    outputVariable("IVAR", true);
+    savedStepRange();
+    viewAngles();
+    valueRange(126);
+    askTitle();
+    savedStepLoop(plot.call);
+}
+
+void OutputSteps::contourPlot(const SurfaceOrContour& plot) {
+    com(2, plot.heading);
+    mess(0, problem.variant(plot.variableMessage));
+    outputVariable("IVAR", true);
+    savedStepRange();
+    askNodist();
+    valueRange(261);
+    mess(0, 262);
+    logicalAnswer("FILLIN");
+    askTitle();
+    savedStepLoop(plot.call);
+}
+
+void OutputSteps::vectorPlot(const VectorPlot& plot) {
+    com(2, plot.heading);
+    mess(0, problem.variant(plot.variablesMessage));
+    outputVariable(plot.first, !plot.splitAfterBoth);
+    outputVariable(plot.second, !plot.splitAfterBoth);
+    if (plot.splitAfterBoth) {
+        splitVariable(plot.first);
+        splitVariable(plot.second);
+    }
+    savedStepRange();
+    askNodist();
+    com(2, " ");
+    std::string first = rangeIndex(plot.first), second = rangeIndex(plot.second);
+    texts({"a1mag = max(abs(amin8z(" + first + ")),abs(amax8z(" + first + ")))",
+           "a2mag = max(abs(amin8z(" + second + ")),abs(amax8z(" + second + ")))"});
+    mess(0, 267);
+    texts({"VR1MAG = 0.0", "VR2MAG = 0.0"});
+    invar("VR1MAG", 0);
+    invar("VR2MAG", 0);
+    askTitle();
+    savedStepLoop(plot.call);
+}
+
+// Along the first axis at values of the second, along the second at values of the first,
+// or against t at points given by values of both.
+void OutputSteps::crossSectionCurves(const CrossSectionCurves& curves) {
+    com(2, "   *******1D CROSS-SECTION PLOTS");
+    mess(0, problem.variant(curves.variableMessage));
+    outputVariable("IVAR", curves.split);
+    mess(1, curves.choiceMessage);
+    int along = iread("", 1, problem.type == timeDependent ? 3 : 2);
+    curveVariable(along == 3 ? "T" : space.axes[static_cast<std::size_t>(along - 1)], along == 3 ? curves.timeIcs : along);
+    mess(0, curves.choiceMessage + along);
+    if (along != 1) crossSections(0);
+    if (along != 2) crossSections(1);
+    if (along != 3) savedStepRange();
+    valueRange(126);
+    askTitle();
+    int inner = state(), outer = state();
+    if (along == 3) {
+        text("is8z = 0");
+        openCrossSectionLoop(0, outer);
+        openCrossSectionLoop(1, inner);
+        crossSectionPoint(0);
+        crossSectionPoint(1);
+    } else {
+        // The axis at whose values the curves are drawn.
+        int at = along == 1 ? 1 : 0;
+        openSavedStepLoop(outer);
+        openCrossSectionLoop(at, inner);
+        crossSectionPoint(at);
+    }
+    text(curves.call);
+    closeLoop(inner);
+    closeLoop(outer);
+}
+
+void OutputSteps::askNodist() {
+    mess(0, 260);
+    logicalAnswer("NODIST");
 }
 
 }  // namespace zemka

@@ -11,6 +11,32 @@
 
 namespace zemka {
 
+// A plot of one output variable over the output points, in a loop over the saved solutions.
+struct SurfaceOrContour {
+    std::string_view heading;  // "   *******SURFACE PLOT"
+    int variableMessage;       // variant base
+    std::string_view call;
+};
+
+// A plot of a vector field of two output variables.
+struct VectorPlot {
+    std::string_view heading;
+    int variablesMessage;  // variant base
+    std::string_view first, second;  // "IVARX", "IVARY"
+    bool splitAfterBoth;   // the split lines follow both answers, not each
+    std::string_view call;
+};
+
+// Curves of one output variable along an axis at given values of the other (or against t
+// at given points).
+struct CrossSectionCurves {
+    int variableMessage;  // variant base
+    bool split;           // whether the output variable's split lines are written
+    int choiceMessage;    // asks what varies; the next messages explain each choice
+    int timeIcs;          // ics8z when t varies
+    std::string_view call;
+};
+
 // Where the output lives: the names of its axes ("X", "Y"; "P1", "P2", "P3"), the quantities
 // saved per unknown in uout (the value and its derivatives or fluxes), and how many entries
 // per unknown the smallest and largest values amin8z and amax8z keep.
@@ -30,6 +56,7 @@ protected:
     // An output variable IVAR numbers the quantities of every unknown; the split lines give
     // its quantity (ivara8z) and its unknown (ivarb8z).
     void outputVariable(std::string_view name, bool split);
+    void splitVariable(std::string_view name);
     // Which saved solutions are put out.
     void savedStepRange();
     // The value range of a plot of IVAR, with its smallest and largest values at hand.
@@ -59,6 +86,13 @@ protected:
     void savedStepLoop(std::string_view call);
     // A table of one output variable at each chosen saved solution.
     void table(int variableMessage, std::string_view call);
+    void surfacePlot(const SurfaceOrContour& plot);
+    // A contour plot, with or without the distortion of the region and filled or not.
+    void contourPlot(const SurfaceOrContour& plot);
+    void vectorPlot(const VectorPlot& plot);
+    void crossSectionCurves(const CrossSectionCurves& curves);
+    // Whether a plot keeps the region's proportions.
+    void askNodist();
 
 private:
     std::string lower(int axis) const { return lowerCase(std::string(space.axes[static_cast<std::size_t>(axis)])); }
