@@ -22,18 +22,21 @@ struct Range {
     int first, last;
 };
 
-// Messages of the driver, the 0D generator and the 1D and 2D Galerkin generators.
-constexpr Range shown[] = {{1, 134}, {174, 278}, {411, 411}};
+// Every message that the driver or a generator shows.
+constexpr Range shown[] = {{1, 411}};
 
 // Messages shown after the unknowns are named: "$$1" may stand in them.
-constexpr Range named[] = {{27, 61}, {67, 134}, {196, 278}, {411, 411}};
+constexpr Range named[] = {{27, 61},   {67, 134},  {138, 173},
+                           {196, 278}, {284, 340}, {345, 411}};
 
 // First numbers of the blocks of four versions for 1, 2, 3 and 4-or-more unknowns; version v
 // (0..3) may name unknowns 1 to v+1. 271 is the "t varies" message and 272-274 the stress
 // versions for 2, 3 and 4 or more unknowns, so 271 + v follows the same rule.
-constexpr int variantBlocks[] = {29,  33,  37,  41,  49,  55,  70,  75,  82,  86,
-                                 90,  102, 107, 111, 119, 196, 200, 204, 208, 212,
-                                 219, 223, 227, 236, 243, 248, 256, 263, 271};
+constexpr int variantBlocks[] = {29,  33,  37,  41,  49,  55,  70,  75,  82,  86,  90,  102,
+                                 107, 111, 119, 138, 142, 146, 150, 154, 160, 166, 170, 196,
+                                 200, 204, 208, 212, 219, 223, 227, 236, 243, 248, 256, 263,
+                                 271, 284, 288, 292, 296, 300, 309, 319, 327, 331, 345, 349,
+                                 353, 357, 361, 369, 373, 381, 399};
 
 bool within(const Range& r, int n) { return n >= r.first && n <= r.last; }
 
