@@ -9,8 +9,6 @@ namespace {
     throw FatalError(what + " programs are not available yet in this version of zemka");
 }
 
-void gen1dcMissing(Session&) { notAvailable("1D collocation"); }
-void gen2dcMissing(Session&) { notAvailable("2D collocation"); }
 void gen3dMissing(Session&) { notAvailable("3D"); }
 
 }  // namespace
@@ -18,8 +16,8 @@ void gen3dMissing(Session&) { notAvailable("3D"); }
 Generator generatorFor(int dimension, int method) {
     switch (dimension) {
     case 0: return gen0d;
-    case 1: return method == 1 ? gen1dg : gen1dcMissing;
-    case 2: return method == 1 ? gen2dg : gen2dcMissing;
+    case 1: return method == 1 ? gen1dg : gen1dc;
+    case 2: return method == 1 ? gen2dg : gen2dc;
     default: return gen3dMissing;
     }
 }

@@ -10,7 +10,9 @@ using Generator = void (*)(Session&);
 // Each runs the rest of the dialog and leaves main.f assembled.
 void gen0d(Session& session);
 void gen1dg(Session& session);
+void gen1dc(Session& session);
 void gen2dg(Session& session);
+void gen2dc(Session& session);
 
 // The generator for a dimension (0..3) and, for one and two dimensions, a method (1 Galerkin,
 // 2 collocation). A class that is not built yet ends the run with a clear report.

@@ -1,0 +1,90 @@
+// The steps the collocation classes of one, two and three space variables share.
+//
+// The region is the image of an interval, rectangle or box of the computational coordinates
+// (X; P1, P2; P1, P2, P3) cut by grid lines, mapped to x, y (, z) by a transformation ITRANS
+// chooses. Each equation has one function F of the unknowns and their first and second
+// derivatives; each end point or face of the box has one condition G per unknown. The
+// derivative codes of unknown k are stride*(k-1) + d, with the offset d of each derivative.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "steps.h"
+
+namespace zemka {
+
+// The letters that may begin a name of two or more characters; the first 40 give a real by
+// the implicit statement: names of unknowns and data-file functions must begin with one.
+constexpr std::string_view collocationLet2 = "ABCDEFGHOPQRSTUVWXYZabcdefghopqrstuvwxyzIJKLMNijklmn";
+
+// A generated routine evaluated at one point of the region: its head, the values of each
+// unknown and its derivatives as the library hands them over, the calls that locate the point
+// (x, y, the normal), and, for each unknown, the lines that turn the derivatives in the
+// computational coordinates into those in x, y (, z).
+struct PointRoutine {
+    SubprogramHead head;
+    UnknownLines values;
+    std::vector<std::string_view> locate = {};
+    UnknownLines derivatives = {};
+};
+
+// The transformation from the computational coordinates to x, y (, z), in tran8z.
+struct Transformation {
+    SubprogramHead head;
+    int message;
+    bool refuseTwo;  // whether ITRANS = 2 and -2 are refused
+    std::vector<HeadLine> closing;
+};
+
+// The equations routine pdes8z.
+struct CollocationEquations {
+    PointRoutine routine;
+    int integralsMessage;  // variant bases
+    int boundaryIntegralsMessage;
+    bool weighted;  // integrals weighted by the volume and area elements dvol, darea
+    PerType coefficients;
+    std::string_view eigenvalueCall;
+};
+
+// The conditions on the end points or faces, in gb8z.
+struct Faces {
+    PointRoutine routine;
+    int message;           // variant base, explains the conditions
+    int count;             // 2, 4 or 6: faces 2d-1 and 2d lie at the ends of direction d
+    int faceMessage;       // + face number: explains the face
+    std::string_view what;  // the text of the optional block
+};
+
+class CollocationSteps : protected virtual GeneratorBase {
+protected:
+    // derivatives: those of F, in code order, with their offsets; conditionDerivatives the
+    // first of them, those of G.
+    CollocationSteps(Session& session, int stride, std::vector<Derivative> derivatives, std::size_t conditionDerivatives)
+        : GeneratorBase(session, true), stride(stride), derivatives(std::move(derivatives)),
+          conditionDerivatives(conditionDerivatives) {}
+
+    static constexpr ProblemTypeStyle problemStyle{
+        .linearLines = true, .linearQuestionMode = 0, .crankNicolsonMessage = 65};
+
+    // tran8z and ITRANS; returns ITRANS.
+    int transformation(const Transformation& t, int dimensions);
+    void openPointRoutine(const PointRoutine& r);
+    void collocationEquations(const CollocationEquations& e);
+    // Whether the problem is periodic in each direction: IPERDC 1, 2, 3 for one of the
+    // directions, 4, 5, 6 for two, 7 for all three, up to the largest the class has; a
+    // refused value (-1: none) is asked again. Returns IPERDC.
+    int periodicity(int message, int largest, int refused);
+    // The conditions on each face, asked where the face's direction is not periodic and has
+    // more than one grid line.
+    void faceConditions(const Faces& faces, int iperdc, const std::vector<int>& gridLines);
+
+private:
+    const int stride;
+    const std::vector<Derivative> derivatives;
+    const std::size_t conditionDerivatives;
+
+    static bool periodicIn(int iperdc, int direction);
+};
+
+}  // namespace zemka
