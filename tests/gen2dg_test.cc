@@ -7,60 +7,77 @@
 namespace zemka::test {
 namespace {
 
-using Answers = std::vector<std::string>;
+// The answers of one 2D dialog. The defaults make a linear steady problem in one unknown u
+// on a rectangle of two grid lines each way, every side on arc 1.
+struct Dialog2d : DialogAnswers {
+    Dialog2d() : DialogAnswers({"2", "1"}) {}
+    Lines region = {"1", "2", "0", "1", "2", "0", "1", "1", "1", "1", "1"};  // INTRI, the grid lines, the arcs
+    Lines triangulation = {"4", "", "n", "", "1", "1"};  // NTF, dis8z (TRIDEN, ADAPT, SHAPE), ISOLVE, IDEG
+    Lines problem = {"1", "y"};                          // steady state, linear
+    Lines unknowns = {"1", "u", "n"};                    // NEQN, names, SYMM (and FDIFF)
+    Lines integrals = {"0", "0", "n"};                   // NINT, NBINT, delta functions
+    Lines coefficients = {"n", "1.0", "ux", "uy"};       // no block, F, A, B (and the rest of pdes8z)
+    Lines initialValues;                                 // u8z and restart
+    Lines fb8z = {"n"};                                  // conditions on negative arcs
+    Lines gb8z = {"n"};                                  // and on positive ones
+    Lines replacements = repeated(3, "");                // UPRINT, APRINT, BPRINT
+    Lines outputGrid = {"2", "2", "", "", "", ""};       // NX, NY, XA..YB (NSAVE)
+    Lines outputs = {"0"};
+    Lines closing = {"n", "n"};  // no user routines, no data-file functions
 
-Answers operator+(Answers a, const Answers& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
+    Lines answers() const {
+        return withOpening({&region, &triangulation, &problem, &unknowns, &integrals, &coefficients, &initialValues,
+                            &fb8z, &gb8z, &replacements, &outputGrid, &outputs, &closing});
+    }
+};
 
-Answers blanks(int n) { return Answers(static_cast<std::size_t>(n), ""); }
-
-// No example, two dimensions, Galerkin, the precision.
-Answers opening(bool doublePrecision) { return {"n", "2", "1", doublePrecision ? "y" : "n"}; }
-
-// Of the names of the program's own, those a global parameter may take after the opening
-// and NPROB. The user chose the given names (global parameters, variables of a block) and
-// the unknowns, in lower case, which name their derivatives Ux, Uy and Unorm too.
-std::vector<std::string> acceptedProgramNames(const Scenario& sc, bool doublePrecision, std::set<std::string> chosen,
-                                              const Answers& unknowns) {
+// Of the names of the program's own, those a global parameter may take after the lead. The
+// user chose the given names (global parameters, variables of a block) and the unknowns, in
+// lower case, which name their derivatives Ux, Uy and Unorm too.
+Lines acceptedProgramNames(const Scenario& sc, const Dialog2d& d, std::set<std::string> chosen, const Lines& unknowns) {
     for (const std::string& u : unknowns) chosen.insert({u, u + "x", u + "y", u + "norm"});
-    return acceptedGlobals(opening(doublePrecision) + Answers{""}, programNames(sc, chosen));
+    return acceptedGlobals(d.lead(), programNames(sc, chosen));
 }
 
 // A rectangle, a nonlinear steady problem in two unknowns with its Jacobian, integrals,
 // delta functions, conditions on two negative and one positive arc, and every output kind.
 TEST(Gen2dg, RectangleNonlinearSteadyStateWithEveryOutputKind) {
-    Answers answers =
-        opening(true) + Answers{"2", "alpha", "0.5", "", "y"} +           // NPROB, a global, blocks offered
-        Answers{"1", "3", "0.0", "0.5", "1.0", "2", "0.0", "alpha"} +     // INTRI, X and Y grid lines
-        Answers{"-1", "2", "3", "-4"} +                                     // IXARC, IYARC
-        Answers{"7", "100", "n", "1.0+x", "y", ""} +                        // NTF (7 < 8 refused), dis8z
-        Answers{"7", "3", "0", "5", "-2"} +                                 // ISOLVE, IDEG 0 and 5 refused
-        Answers{"1", "n", "20", "2", "u", "vel", "n", "n"} +                // steady, nonlinear, NEQN, SYMM, FDIFF
-        Answers{"1", "y", "      w8 = u*u", "", "w8", "1", "n", "unorm"} +  // integrals
-        Answers{"y", "2", "0.25", "0.5", "0.75", "0.5", "n", "1.0", "2.0", "0.0", "0.0"} +  // delta functions
-        Answers{"n", "-u*vel", "ux", "uy", "1.0", "", ""} +                 // F, A, B
-        Answers{"-vel", "", "", "", "1.0", "", "", "", "1.0", "-u"} + blanks(8 + 18) +  // Jacobian
-        Answers{"n", "1.0", "", "y", "n"} +                                 // initial values, restart
-        Answers{"y", "5", "-1", "n", "0.0", "alpha", "y", "-4", "n", "", "", "n"} +  // fb8z
-        Answers{"y", "1000", "2", "n", "1.0", "", "2.0"} + blanks(11) + Answers{"n"} +  // gb8z
-        Answers{"n", "u*2"} + blanks(5) +                                   // pmod8z
-        Answers{"20", "10", "", "", "0.0", ""} +                            // NX, NY, XA..YB
-        Answers{"1", "7", "4", "Table of vel"} +                            // K = 1
-        Answers{"2", "1", "30.0", "", "", "", ""} +                         // K = 2
-        Answers{"3", "1", "y", "alow", "ahigh", "n", ""} +                  // K = 3
-        Answers{"4", "2", "3", "n", "", "", ""} +                           // K = 4
-        Answers{"5", "1", "3", "1", "2", "0.25", "0.75", "", "", ""} +      // K = 5, x varies (3 refused)
-        Answers{"5", "4", "2", "1", "0.5", "", "", ""} +                    // K = 5, y varies
-        Answers{"6", "2", "3", "5", "n", "", "", "0"} +                     // K = 6, end
-        Answers{"y", "      subroutine extra(x)", "      x = 1.0", "      end", ""} +
-        Answers{"y", "inum", "f-g", "depth", "5", "100", "bathy.dat", "", "2", "y"} +
-        Answers{"depth", "f", "10", "f.dat", "2", "1", "n"};
-    auto sc = runZemka(answers);
-    ASSERT_EQ(sc.status, 0) << sc.errors;
-    EXPECT_EQ(sc.compileErrors(), "");
-    EXPECT_EQ(acceptedProgramNames(sc, true, {"alpha", "w8"}, {"u", "vel"}), Answers{});
+    Dialog2d d;
+    d.nprob = "2";
+    d.globals = {"alpha", "0.5"};
+    d.blocks = true;
+    d.region = {"1", "3", "0.0", "0.5", "1.0", "2", "0.0", "alpha", "-1", "2", "3", "-4"};  // grid lines, IXARC, IYARC
+    // NTF (7 < 8 refused), dis8z; ISOLVE, IDEG 0 and 5 refused.
+    d.triangulation = {"7", "100", "n", "1.0+x", "y", "", "7", "3", "0", "5", "-2"};
+    d.problem = {"1", "n", "20"};
+    d.unknowns = {"2", "u", "vel", "n", "n"};
+    d.integrals = {"1", "y", "      w8 = u*u", "", "w8", "1", "n", "unorm"};
+    d.integrals.insert(d.integrals.end(), {"y", "2", "0.25", "0.5", "0.75", "0.5", "n", "1.0", "2.0", "0.0", "0.0"});
+    d.coefficients = {"n", "-u*vel", "ux", "uy", "1.0", "", ""};  // F, A, B, then the Jacobian
+    d.coefficients.insert(d.coefficients.end(), {"-vel", "", "", "", "1.0", "", "", "", "1.0", "-u"});
+    d.coefficients.insert(d.coefficients.end(), 8 + 18, "");
+    d.initialValues = {"n", "1.0", "", "y", "n"};
+    d.fb8z = {"y", "5", "-1", "n", "0.0", "alpha", "y", "-4", "n", "", "", "n"};
+    d.gb8z = {"y", "1000", "2", "n", "1.0", "", "2.0"};
+    d.gb8z.insert(d.gb8z.end(), 11, "");
+    d.gb8z.push_back("n");
+    d.replacements = {"n", "u*2"};
+    d.replacements.insert(d.replacements.end(), 5, "");
+    d.outputGrid = {"20", "10", "", "", "0.0", ""};
+    d.outputs = {"1", "7", "4", "Table of vel"};  // K = 1
+    d.outputs.insert(d.outputs.end(), {"2", "1", "30.0", "", "", "", ""});  // K = 2
+    d.outputs.insert(d.outputs.end(), {"3", "1", "y", "alow", "ahigh", "n", ""});  // K = 3
+    d.outputs.insert(d.outputs.end(), {"4", "2", "3", "n", "", "", ""});  // K = 4
+    // K = 5, x varies (3 refused), then y varies.
+    d.outputs.insert(d.outputs.end(), {"5", "1", "3", "1", "2", "0.25", "0.75", "", "", ""});
+    d.outputs.insert(d.outputs.end(), {"5", "4", "2", "1", "0.5", "", "", ""});
+    d.outputs.insert(d.outputs.end(), {"6", "2", "3", "5", "n", "", "", "0"});  // K = 6, end
+    d.closing = {"y", "      subroutine extra(x)", "      x = 1.0", "      end", ""};
+    d.closing.insert(d.closing.end(), {"y", "inum", "f-g", "depth", "5", "100", "bathy.dat", "", "2", "y"});
+    d.closing.insert(d.closing.end(), {"depth", "f", "10", "f.dat", "2", "1", "n"});
+    Scenario sc = runZemka(d.answers());
+    ASSERT_TRUE(finished(sc));
+    EXPECT_EQ(acceptedProgramNames(sc, d, {"alpha", "w8"}, {"u", "vel"}), Lines{});
 
     // Skeleton: header parameters before the body, the global parameter everywhere.
     EXPECT_TRUE(sc.hasBlock({"      parameter (neqnmx=  99)", "      parameter (ndelmx=  20)",
@@ -168,24 +185,23 @@ TEST(Gen2dg, RectangleNonlinearSteadyStateWithEveryOutputKind) {
 // A mapped p/q grid in single precision: a linear time-dependent problem in one unknown,
 // the model block for negative arcs, the cross-sections against time and a data-file function.
 TEST(Gen2dg, MappedGridTimeDependentInSinglePrecision) {
-    Answers answers =
-        opening(false) + Answers{"", "", "n"} +                                   // NPROB, no globals, no blocks
-        Answers{"2", "p*cos(q)", "p*sin(q)"} +                                     // INTRI, X(p,q), Y(p,q)
-        Answers{"2", "1.0", "2.0", "4", "0.0", "", "", "pi/2", "1", "2", "-3", "-4"} +  // grids, arcs
-        Answers{"12", "", "n", "", "1", "1"} +                                     // NTF, dis8z, ISOLVE, IDEG
-        Answers{"2", "", "1.0", "y", "y", "1.d-3", "100", "y"} +                   // time-dependent, linear, adaptive
-        Answers{"1", "w", "y", "0", "0", "n"} +                                    // NEQN, name, SYMM, no integrals
-        Answers{"y", "      rk = 2.0", "", "1.0", "rk*w", "wx", "wy"} +            // C, F, A, B
-        Answers{"exp(-x*x)", "n", "n"} +                                           // initial value, restart, fb8z
-        Answers{"y", "1", "0.0", "y", "2", "", "n"} + blanks(3) +                  // gb8z, pmod8z
-        Answers{"10", "5", "", "", "", "", "4"} +                                  // NX, NY, XA..YB, NSAVE
-        Answers{"6", "5", "3", "3", "2", "1.0", "1.5", "1", "0.5", "", "", ""} +   // K = 6 refused, K = 5 along t
-        Answers{"1", "1", "", "", "2", "w", "0"} +                                 // K = 1
-        Answers{"n", "y", "h", "10", "h.dat", "", "3", "n"};
-    auto sc = runZemka(answers);
-    ASSERT_EQ(sc.status, 0) << sc.errors;
-    EXPECT_EQ(sc.compileErrors(), "");
-    EXPECT_EQ(acceptedProgramNames(sc, false, {"rk"}, {"w"}), Answers{});
+    Dialog2d d;
+    d.doublePrecision = false;
+    d.region = {"2", "p*cos(q)", "p*sin(q)"};  // X(p,q), Y(p,q), then the grid lines and arcs
+    d.region.insert(d.region.end(), {"2", "1.0", "2.0", "4", "0.0", "", "", "pi/2", "1", "2", "-3", "-4"});
+    d.triangulation[0] = "12";
+    d.problem = {"2", "", "1.0", "y", "y", "1.d-3", "100", "y"};  // time-dependent, linear, adaptive
+    d.unknowns = {"1", "w", "y"};
+    d.coefficients = {"y", "      rk = 2.0", "", "1.0", "rk*w", "wx", "wy"};  // C, F, A, B
+    d.initialValues = {"exp(-x*x)", "n"};
+    d.gb8z = {"y", "1", "0.0", "y", "2", "", "n"};
+    d.outputGrid = {"10", "5", "", "", "", "", "4"};
+    d.outputs = {"6", "5", "3", "3", "2", "1.0", "1.5", "1", "0.5", "", "", ""};  // K = 6 refused, K = 5 along t
+    d.outputs.insert(d.outputs.end(), {"1", "1", "", "", "2", "w", "0"});  // K = 1
+    d.closing = {"n", "y", "h", "10", "h.dat", "", "3", "n"};
+    Scenario sc = runZemka(d.answers());
+    ASSERT_TRUE(finished(sc));
+    EXPECT_EQ(acceptedProgramNames(sc, d, {"rk"}, {"w"}), Lines{});
     // Every library name is spelt with a blank for the d; the example line too.
     EXPECT_EQ(countContaining(sc, "dkvr"), 0);
     EXPECT_EQ(countContaining(sc, "implicit real (a-h,o-z)"), 12);  // main program and 11 routines
@@ -262,30 +278,33 @@ TEST(Gen2dg, MappedGridTimeDependentInSinglePrecision) {
 // A typed triangulation with a parametric and a point-defined curved arc; ten unknowns of a
 // nonlinear time-dependent problem whose Jacobian comes from finite differences.
 TEST(Gen2dg, UserTriangulationWithTenUnknowns) {
-    Answers equations;
+    Dialog2d d;
+    d.region = {"3", "3", "4", "0", "0", "1", "0", "1", "1", "0", "1"};  // NV0 (3 refused), VXY
+    d.region.insert(d.region.end(), {"3", "1", "2", "3", "-7", "1", "3", "4", "9", "", "", "", ""});  // NT0, IABC, IARC
+    d.region.insert(d.region.end(), {"y", "-7", "y", "0.0", "pi", "cos(s)", "sin(s)"});  // a parametric arc
+    d.region.insert(d.region.end(), {"y", "9", "n", "1", "2", "0", "0", "1", "1", "n"});  // an arc through points
+    d.triangulation = {"2", "3", "", "n", "", "2", "3"};  // NTF (2 < 3 refused)
+    d.problem = {"2", "0.5", "2.0", "n", "n", "10", "n"};  // nonlinear, fixed steps
+    d.unknowns = {"10", "P", "Q", "C", "D", "E", "G", "H", "O", "R", "Uab", "n", "y"};  // names, SYMM, FDIFF
+    d.integrals = {"2", "P", "Q", "0", "n"};
+    d.coefficients = {"n"};
     for (int i = 1; i <= 10; ++i) {
-        for (int k = 1; k <= 10; ++k) equations.push_back(k == i ? "1.0" : "");  // C(i,k)
-        equations = equations + Answers{i == 1 ? "-P*Q" : "", "", ""};           // F, A, B
+        for (int k = 1; k <= 10; ++k) d.coefficients.push_back(k == i ? "1.0" : "");     // C(i,k)
+        d.coefficients.insert(d.coefficients.end(), {i == 1 ? "-P*Q" : "", "", ""});    // F, A, B
     }
-    Answers answers =
-        opening(true) + Answers{"", "", "n", "3"} +
-        Answers{"3", "4", "0", "0", "1", "0", "1", "1", "0", "1"} +                  // NV0 (3 refused), VXY
-        Answers{"3", "1", "2", "3", "-7", "1", "3", "4", "9"} + blanks(4) +          // NT0, IABC, IARC
-        Answers{"y", "-7", "y", "0.0", "pi", "cos(s)", "sin(s)"} +                   // a parametric arc
-        Answers{"y", "9", "n", "1", "2", "0", "0", "1", "1", "n"} +                  // an arc through points
-        Answers{"2", "3", "", "n", "", "2", "3"} +                                   // NTF (2 < 3 refused), ISOLVE, IDEG
-        Answers{"2", "0.5", "2.0", "n", "n", "10", "n"} +                            // nonlinear, fixed steps
-        Answers{"10", "P", "Q", "C", "D", "E", "G", "H", "O", "R", "Uab", "n", "y"} +  // names, SYMM, FDIFF
-        Answers{"2", "P", "Q", "0", "n", "n"} + equations +                          // integrals, coefficients
-        Answers{"1.0"} + blanks(9) + Answers{"n"} +                                  // initial values, restart
-        Answers{"y", "-7"} + blanks(9) + Answers{"0.0", "n", "n"} +                  // fb8z, gb8z model
-        blanks(29) + Answers{"Uabx"} +                                               // pmod8z
-        Answers{"4", "4", "", "", "", "", "2"} +                                     // NX, NY, XA..YB, NSAVE
-        Answers{"4", "1", "2", "", "", "", "y", "1.0", "", "", "0", "n", "n"};       // K = 4
-    auto sc = runZemka(answers);
-    ASSERT_EQ(sc.status, 0) << sc.errors;
-    EXPECT_EQ(sc.compileErrors(), "");
-    EXPECT_EQ(acceptedProgramNames(sc, true, {}, {"p", "q", "c", "d", "e", "g", "h", "o", "r", "uab"}), Answers{});
+    d.initialValues = repeated(10, "");
+    d.initialValues[0] = "1.0";
+    d.initialValues.push_back("n");
+    d.fb8z = {"y", "-7"};
+    d.fb8z.insert(d.fb8z.end(), 9, "");
+    d.fb8z.insert(d.fb8z.end(), {"0.0", "n"});
+    d.replacements = repeated(29, "");
+    d.replacements.push_back("Uabx");
+    d.outputGrid = {"4", "4", "", "", "", "", "2"};
+    d.outputs = {"4", "1", "2", "", "", "", "y", "1.0", "", "", "0"};  // K = 4
+    Scenario sc = runZemka(d.answers());
+    ASSERT_TRUE(finished(sc));
+    EXPECT_EQ(acceptedProgramNames(sc, d, {}, {"p", "q", "c", "d", "e", "g", "h", "o", "r", "uab"}), Lines{});
 
     // The triangulation: sizes, vertices, triangles with their arcs.
     EXPECT_TRUE(sc.hasBlock({"      parameter (nxgrid=0,nygrid=0,npgrid=0,nqgrid=0)",
@@ -348,17 +367,19 @@ TEST(Gen2dg, UserTriangulationWithTenUnknowns) {
 // An eigenvalue problem in two unknowns without an output grid: the user places the output
 // points, tables are the only output, and fb8z has nothing to ask.
 TEST(Gen2dg, EigenvalueProblemWithoutOutputGrid) {
-    Answers answers =
-        opening(true) + Answers{"", "", "n", "1", "2", "0", "1", "2", "0", "1", "1", "1", "1", "1", "4", "", "n", "", "1", "1"} +
-        Answers{"3", "", "y", "1.0", "", ""} +                                // eigenvalue, complex shift
-        Answers{"2", "u", "v", "y", "0", "0", "n"} +                          // NEQN, names, SYMM, integrals
-        Answers{"u", "ux", "uy", "1.0", "0.0", "v", "vx", "vy", "0.0", "2.0"} +  // F, A, B, RHO
-        blanks(2) + Answers{"n", "n"} + blanks(6) +                           // start vector, restart, gb8z, pmod8z
-        Answers{"5", "0", "      do 10 i=0,nx", "      xout8z(i,0) = 0.1*i", "      yout8z(i,0) = 0.5", "   10 continue", ""} +
-        Answers{"2", "1", "1", "", "0", "n", "n"};                            // K = 2 refused, K = 1
-    auto sc = runZemka(answers);
-    ASSERT_EQ(sc.status, 0) << sc.errors;
-    EXPECT_EQ(sc.compileErrors(), "");
+    Dialog2d d;
+    d.problem = {"3", "", "y", "1.0", "", ""};  // eigenvalue, complex shift
+    d.unknowns = {"2", "u", "v", "y"};
+    d.integrals = {"0", "0"};  // no question about delta functions
+    d.coefficients = {"n", "u", "ux", "uy", "1.0", "0.0", "v", "vx", "vy", "0.0", "2.0"};  // F, A, B, RHO
+    d.initialValues = {"", "", "n"};  // the start vector, no restart
+    d.fb8z.clear();
+    d.replacements = repeated(6, "");
+    d.outputGrid = {"5", "0", "      do 10 i=0,nx", "      xout8z(i,0) = 0.1*i", "      yout8z(i,0) = 0.5",
+                    "   10 continue", ""};
+    d.outputs = {"2", "1", "1", "", "0"};  // K = 2 refused, K = 1
+    Scenario sc = runZemka(d.answers());
+    ASSERT_TRUE(finished(sc));
 
     EXPECT_TRUE(sc.hasBlock({"      ITYPE = 3", "C", "C      P8Z = 0.0", "      t0 = 0.0"}));
     EXPECT_EQ(countContaining(sc, "linear"), 0);
@@ -397,13 +418,10 @@ TEST(Gen2dg, EigenvalueProblemWithoutOutputGrid) {
 
 // A linear steady problem asks neither initial values nor a restart.
 TEST(Gen2dg, LinearSteadyStateAsksNoInitialValues) {
-    Answers answers = opening(false) +
-                      Answers{"", "", "n", "1", "2", "0", "1", "2", "0", "1", "1", "1", "1", "1", "4", "", "n", "", "1", "1"} +
-                      Answers{"1", "y", "1", "u", "n", "0", "0", "n", "n", "1.0", "ux", "uy"} +
-                      Answers{"n", "n"} + blanks(3) + Answers{"2", "2", "", "", "", "", "0", "n", "n"};
-    auto sc = runZemka(answers);
-    ASSERT_EQ(sc.status, 0) << sc.errors;
-    EXPECT_EQ(sc.compileErrors(), "");
+    Dialog2d d;
+    d.doublePrecision = false;
+    Scenario sc = runZemka(d.answers());
+    ASSERT_TRUE(finished(sc));
     EXPECT_FALSE(sc.said("   MSG 232"));
     EXPECT_FALSE(sc.said("   MSG 48"));
     EXPECT_TRUE(sc.hasBlock({"      ndel = 0", "      RESTRT = .FALSE.", "      GRIDID = .TRUE."}));
