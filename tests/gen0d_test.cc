@@ -228,7 +228,7 @@ TEST(Gen0d, EigenvalueRealAndComplex) {
         EXPECT_FALSE(sc.has("      dimension rho(neqn,neqn)"));
         EXPECT_TRUE(follows(sc, {"                          else", "MSG 33"}));
         EXPECT_TRUE(follows(sc, {"      yd8z = 0.0", guiMark, marker("F"), "      if (i8z.eq.    1) yd8z =", expr("-x"),
-                                 guiMark, "C" + std::string(50, ' ') + "RHO DEFINED", "      RHO =", expr("2"),
+                                 guiMark, marker("RHO"), "      RHO =", expr("2"),
                                  spelled(dp, "      call dkvrsx (yd8z,i8z,uu8z,un8z,rho,3,neqn)"),
                                  "                else", "                endif"}));
         // The start vector is not a front-end input: no marker before it.
@@ -260,7 +260,7 @@ TEST(Gen0d, EigenvalueRealAndComplex) {
                          "      dimension rho(neqn,neqn)", "      common/parm8z/ pi", "      x  = uu8z(1, 1)"}));
         EXPECT_TRUE(sc.said("  RHO(2,3) ="));
         EXPECT_TRUE(follows(sc, {marker("F2"), "      if (i8z.eq.    2) yd8z =", expr("z"),
-                                 "C" + std::string(50, ' ') + "RHO DEFINED", "      RHO(2,1) =", expr("0"),
+                                 marker("RHO"), "      RHO(2,1) =", expr("0"),
                                  "      RHO(2,2) =", expr("2"), "      RHO(2,3) =", expr("0"), marker("F3")}));
         EXPECT_TRUE(follows(sc, {"                          else", "MSG 35"}));
         EXPECT_TRUE(sc.said("|---- Illegal input.  Re-enter integer in the range 0 to 1"));
