@@ -237,6 +237,15 @@ void formatWrite(std::string_view format, const Items& items,
     Writer(items, emit).run(parsed(format));
 }
 
+std::string formatFault(std::string_view format) {
+    try {
+        Parser(format).parseFormat();
+        return "";
+    } catch (const std::logic_error& e) {
+        return e.what();
+    }
+}
+
 std::vector<std::string> formatRecords(std::string_view format, const Items& items) {
     std::vector<std::string> out;
     formatWrite(format, items, [&](const std::string& r) { out.push_back(r); });

@@ -46,6 +46,10 @@ void appendChars(Items& items, std::string_view s);
 void formatWrite(std::string_view format, const Items& items,
                  const std::function<void(const std::string&)>& emit);
 
+// Why the engine would refuse the format, or empty when it parses; writes nothing. The
+// engine otherwise parses a format only when it is first written.
+std::string formatFault(std::string_view format);
+
 // The records a write produces, for tests and small callers.
 std::vector<std::string> formatRecords(std::string_view format, const Items& items);
 

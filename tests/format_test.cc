@@ -50,6 +50,8 @@ TEST(Format, SlashesAndStoppingAtTheFirstMissingItem) {
 
 TEST(Format, ReversionRestartsTheLastTopLevelGroup) {
     EXPECT_EQ(formatRecords("('h',I2,(' g',I2))", {1, 2, 3, 4}), (Records{"h 1 g 2", " g 3", " g 4"}));
+    // Of two groups only the last is used again.
+    EXPECT_EQ(formatRecords("((' a',I1),(' b',I1))", {1, 2, 3, 4}), (Records{" a1 b2", " b3", " b4"}));
     // Without a group the whole format is used again, each pass on a new record.
     EXPECT_EQ(formatRecords("('[',I1,']')", {1, 2}), (Records{"[1]", "[2]"}));
 }

@@ -6,45 +6,36 @@
 namespace zemka::test {
 namespace {
 
-// Answers in the order the dialog asks for them; a scenario adds one step at a time.
-struct Answers {
-    std::vector<std::string> lines;
+// The answers of one 0D dialog. The defaults make a linear steady problem in one unknown u.
+struct Dialog0d : DialogAnswers {
+    Dialog0d() : DialogAnswers({"0"}) {}
+    Lines problem = {"1", "y"};         // steady state, linear
+    Lines unknowns = {"1", "u"};        // NEQN, names (and FDIFF)
+    Lines integrals = {"0"};            // NINT (a block, the integrals)
+    Lines coefficients = {"n", "u-1"};  // no block, F (and the rest of pdes8z)
+    Lines initialValues;                // u8z and restart
+    Lines replacements = {""};          // UPRINT
+    Lines nsave;                        // NSAVE of a time-dependent problem
+    Lines outputs = {"0"};
+    Lines closing = {"n"};  // no user routines
 
-    Answers& then(std::initializer_list<std::string> more) {
-        lines.insert(lines.end(), more);
-        return *this;
-    }
-    // The same answer to the next n questions.
-    Answers& times(int n, const std::string& answer) {
-        lines.insert(lines.end(), n, answer);
-        return *this;
+    Lines answers() const {
+        return withOpening({&problem, &unknowns, &integrals, &coefficients, &initialValues, &replacements, &nsave,
+                            &outputs, &closing});
     }
 };
-
-// No example, 0D, the precision and NPROB left at 1: the answers before the first global
-// parameter's name.
-std::vector<std::string> lead(bool doublePrecision) { return {"n", "0", doublePrecision ? "y" : "n", ""}; }
-
-// The lead, the global parameters as name, value, name, value ..., and whether optional
-// Fortran blocks are offered.
-Answers opening(bool doublePrecision, std::initializer_list<std::string> globals = {}, bool blocks = false) {
-    Answers a{lead(doublePrecision)};
-    a.then(globals).then({"", blocks ? "y" : "n"});
-    return a;
-}
 
 const std::string guiMark = "C" + std::string(40, '-') + "-> INPUT FROM GUI <-" + std::string(18, '-');
 
 TEST(Gen0d, LinearSteadyStateAsksNoIterationsJacobianOrInitialValues) {
     for (bool dp : {true, false}) {
-        Answers a = opening(dp);
-        a.then({"1", "y"})          // steady state, linear
-            .then({"2", "u", "v"})  // NEQN, unknowns (no FDIFF question)
-            .then({"0", "n"})       // NINT, no block for the coefficients
-            .then({"u+v", "u-v"})   // F1, F2
-            .then({"", ""})         // UPRINT(1), UPRINT(2) kept
-            .then({"1", "1", "My title", "0", "n"});
-        Scenario sc = runZemka(a.lines);
+        Dialog0d d;
+        d.doublePrecision = dp;
+        d.unknowns = {"2", "u", "v"};  // no FDIFF question
+        d.coefficients = {"n", "u+v", "u-v"};
+        d.replacements = {"", ""};  // UPRINT(1), UPRINT(2) kept
+        d.outputs = {"1", "1", "My title", "0"};
+        Scenario sc = runZemka(d.answers());
         ASSERT_TRUE(finished(sc));
         for (int silent : {24, 27, 46, 48}) EXPECT_FALSE(sc.said(msg(silent))) << silent;
         EXPECT_TRUE(follows(
@@ -79,16 +70,14 @@ TEST(Gen0d, LinearSteadyStateAsksNoIterationsJacobianOrInitialValues) {
 
 TEST(Gen0d, NonlinearSteadyStateJacobianAnsweredDefaultedOrApproximated) {
     for (bool dp : {true, false}) {
-        Answers exact = opening(dp);
-        exact
-            .then({"1", "n", "20"})      // steady state, nonlinear, NSTEPS
-            .then({"2", "u", "v", "n"})  // NEQN, unknowns, no finite differences
-            .then({"0", "n", "u*v-1", "u-v"})
-            .then({"v", "", "", "-1"})  // F1.u F1.v F2.u F2.v
-            .then({"1", "", "y"})       // u0, v0 left at 0, restart
-            .then({"", ""})
-            .then({"0", "n"});
-        Scenario sc = runZemka(exact.lines);
+        Dialog0d exact;
+        exact.doublePrecision = dp;
+        exact.problem = {"1", "n", "20"};       // steady state, nonlinear, NSTEPS
+        exact.unknowns = {"2", "u", "v", "n"};  // no finite differences
+        exact.coefficients = {"n", "u*v-1", "u-v", "v", "", "", "-1"};  // F1, F2, F1.u F1.v F2.u F2.v
+        exact.initialValues = {"1", "", "y"};   // u0, v0 left at 0, restart
+        exact.replacements = {"", ""};
+        Scenario sc = runZemka(exact.answers());
         ASSERT_TRUE(finished(sc));
         EXPECT_TRUE(follows(sc, {"      LINEAR = .FALSE.", "MSG 24", "      NSTEPS = 15", "      NSTEPS =", expr("20"),
                                  "MSG 27", "      FDIFF = .FALSE."}));
@@ -110,14 +99,13 @@ TEST(Gen0d, NonlinearSteadyStateJacobianAnsweredDefaultedOrApproximated) {
                  "      call postpr(tout8z,nsave,uout,neqn)"}));
         EXPECT_FALSE(sc.has("      if (itype.eq.4) go to 78755"));
 
-        Answers approximated = opening(dp);
-        approximated
-            .then({"1", "n", ""})   // steady state, nonlinear, NSTEPS kept
-            .then({"1", "x", "y"})  // NEQN, unknown, finite differences
-            .then({"0", "n", "x**2-2"})
-            .then({"1", "n", ""})  // x0, no restart, UPRINT
-            .then({"0", "n"});
-        sc = runZemka(approximated.lines);
+        Dialog0d approximated;
+        approximated.doublePrecision = dp;
+        approximated.problem = {"1", "n", ""};    // steady state, nonlinear, NSTEPS kept
+        approximated.unknowns = {"1", "x", "y"};  // finite differences
+        approximated.coefficients = {"n", "x**2-2"};
+        approximated.initialValues = {"1", "n"};  // x0, no restart
+        sc = runZemka(approximated.answers());
         ASSERT_TRUE(finished(sc));
         EXPECT_TRUE(follows(sc, {"      NSTEPS = 15", "MSG 27", "      FDIFF = .TRUE."}));
         EXPECT_FALSE(sc.has(marker("F.x")));
@@ -128,21 +116,17 @@ TEST(Gen0d, NonlinearSteadyStateJacobianAnsweredDefaultedOrApproximated) {
 
 TEST(Gen0d, TimeDependentLinearAdaptiveWithLinePlot) {
     for (bool dp : {true, false}) {
-        Answers a = opening(dp);
-        a.then({"2", "0", "", "10"})    // time-dependent, T0, TF refused blank, TF
-            .then({"y", "y", "1.d-4"})  // linear, adaptive, TOLER(1)
-            .then({"50", "y"})          // NSTEPS, Crank-Nicolson
-            .then({"1", "u"})
-            .then({"0", "n"})
-            .then({"2", "-u"})  // C, F
-            .then({"1", "n"})   // u0, no restart
-            .then({""})
-            .then({"20000"})  // NSAVE has no upper bound
-            .then({"2", "1", "-1", "", "Decay"})
-            .then({"0", "n"});
-        Scenario sc = runZemka(a.lines);
+        Dialog0d d;
+        d.doublePrecision = dp;
+        // Time-dependent, T0, TF refused blank, TF; linear, adaptive, TOLER(1); NSTEPS, Crank-Nicolson.
+        d.problem = {"2", "0", "", "10", "y", "y", "1.d-4", "50", "y"};
+        d.coefficients = {"n", "2", "-u"};  // C, F
+        d.initialValues = {"1", "n"};       // u0, no restart
+        d.nsave = {"20000"};                // no upper bound
+        d.outputs = {"2", "1", "-1", "", "Decay", "0"};
+        Scenario sc = runZemka(d.answers());
         ASSERT_TRUE(finished(sc));
-        EXPECT_EQ(acceptedGlobals(lead(dp), programNames(sc, {"u"})), std::vector<std::string>{});
+        EXPECT_EQ(acceptedGlobals(d.lead(), programNames(sc, {"u"})), Lines{});
         EXPECT_TRUE(follows(sc, {"C        *******TIME-DEPENDENT PROBLEM", "      itype = 2", "MSG 17",
                                  "      T0 = 0.0", "      T0 =", expr("0"), "      TF =", expr("10")}));
         EXPECT_TRUE(sc.said("|----Illegal blank line. Enter constant or FORTRAN expression---|"));
@@ -177,17 +161,16 @@ TEST(Gen0d, TimeDependentLinearAdaptiveWithLinePlot) {
 TEST(Gen0d, TimeDependentFixedStepsWithFrontEndMarkers) {
     for (bool dp : {true, false}) {
         // "#@" with no zemka.in: the front-end mode is on, the answer comes from the keyboard.
-        Answers linear = opening(dp);
-        linear.lines.insert(linear.lines.begin(), "#@");
-        linear
-            .then({"2", "", "1", "y", "n", "y", "10", "n"})  // T0 kept; TF; linear; fixed steps; NOUPDT
-            .then({"2", "u", "v"})
-            .then({"0", "n"})
-            .then({"1", "", "-u", "", "", "u-v"})  // C(1,1) C(1,2) F1, C(2,1) C(2,2) F2
-            .then({"", "1", "n"})
-            .then({"", ""})
-            .then({"5", "0", "n"});
-        Scenario sc = runZemka(linear.lines);
+        Dialog0d linear;
+        linear.frontEnd = true;
+        linear.doublePrecision = dp;
+        linear.problem = {"2", "", "1", "y", "n", "y", "10", "n"};  // T0 kept; TF; linear; fixed steps; NOUPDT
+        linear.unknowns = {"2", "u", "v"};
+        linear.coefficients = {"n", "1", "", "-u", "", "", "u-v"};  // C(1,1) C(1,2) F1, C(2,1) C(2,2) F2
+        linear.initialValues = {"", "1", "n"};
+        linear.replacements = {"", ""};
+        linear.nsave = {"5"};
+        Scenario sc = runZemka(linear.answers());
         ASSERT_TRUE(finished(sc));
         EXPECT_EQ(sc.echo.front(), "n  ");  // the switch line is not an answer
         EXPECT_TRUE(follows(sc, {"      T0 = 0.0", guiMark, guiMark, "      TF =", expr("1")}));
@@ -202,13 +185,14 @@ TEST(Gen0d, TimeDependentFixedStepsWithFrontEndMarkers) {
             sc, {"MSG 47", guiMark, marker("u0"), "C     if (i8z.eq.    1) u8z =", defaulted, guiMark, marker("v0")}));
         EXPECT_TRUE(follows(sc, {"MSG 53", "      PARAMETER (NSAVE = 5)"}));
 
-        Answers nonlinear = opening(dp);
-        nonlinear
-            .then({"2", "", "1", "n", "n", "10", "y"})  // nonlinear, fixed steps: no NOUPDT question
-            .then({"1", "u", "y"})                      // FDIFF
-            .then({"0", "n", "", "u**2"})
-            .then({"", "n", "", "5", "0", "n"});
-        sc = runZemka(nonlinear.lines);
+        Dialog0d nonlinear;
+        nonlinear.doublePrecision = dp;
+        nonlinear.problem = {"2", "", "1", "n", "n", "10", "y"};  // nonlinear, fixed steps: no NOUPDT question
+        nonlinear.unknowns = {"1", "u", "y"};                      // FDIFF
+        nonlinear.coefficients = {"n", "", "u**2"};
+        nonlinear.initialValues = {"", "n"};
+        nonlinear.nsave = {"5"};
+        sc = runZemka(nonlinear.answers());
         ASSERT_TRUE(finished(sc));
         EXPECT_FALSE(sc.said(msg(20)));
         EXPECT_FALSE(sc.has(guiMark));
@@ -220,15 +204,15 @@ TEST(Gen0d, TimeDependentFixedStepsWithFrontEndMarkers) {
 
 TEST(Gen0d, EigenvalueRealAndComplex) {
     for (bool dp : {true, false}) {
-        Answers real = opening(dp);
-        real.lines.insert(real.lines.begin(), "#@");  // front-end mode
-        real.then({"3", ""})                          // eigenvalue; the key that ends the pause after message 12
-            .then({"n", "1.5", ""})                   // real, EV0R, NSTEPS kept
-            .then({"1", "x"})
-            .then({"0", "n", "-x", "2"})  // F, RHO
-            .then({"", "n", ""})          // x0 keeps the library start, no restart, UPRINT
-            .then({"0", "n"});
-        Scenario sc = runZemka(real.lines);
+        Dialog0d real;
+        real.frontEnd = true;
+        real.doublePrecision = dp;
+        // Eigenvalue; the key that ends the pause after message 12; real, EV0R, NSTEPS kept.
+        real.problem = {"3", "", "n", "1.5", ""};
+        real.unknowns = {"1", "x"};
+        real.coefficients = {"n", "-x", "2"};  // F, RHO
+        real.initialValues = {"", "n"};        // x0 keeps the library start, no restart
+        Scenario sc = runZemka(real.answers());
         ASSERT_TRUE(finished(sc));
         // The key line that ends the pause is not an answer: echo.out goes on with "n".
         EXPECT_EQ(std::vector<std::string>(sc.echo.begin() + 6, sc.echo.begin() + 9),
@@ -244,7 +228,7 @@ TEST(Gen0d, EigenvalueRealAndComplex) {
         EXPECT_FALSE(sc.has("      dimension rho(neqn,neqn)"));
         EXPECT_TRUE(follows(sc, {"                          else", "MSG 33"}));
         EXPECT_TRUE(follows(sc, {"      yd8z = 0.0", guiMark, marker("F"), "      if (i8z.eq.    1) yd8z =", expr("-x"),
-                                 guiMark, "C" + std::string(50, ' ') + "RHO DEFINED", "      RHO =", expr("2"),
+                                 guiMark, marker("RHO"), "      RHO =", expr("2"),
                                  spelled(dp, "      call dkvrsx (yd8z,i8z,uu8z,un8z,rho,3,neqn)"),
                                  "                else", "                endif"}));
         // The start vector is not a front-end input: no marker before it.
@@ -256,19 +240,18 @@ TEST(Gen0d, EigenvalueRealAndComplex) {
                  "C        *******UNCOMMENT TO POSTPROCESS ONLY IF CONVERGED", "C      IF (.NOT.ECON8Z) GO TO 78755"}));
         EXPECT_TRUE(follows(sc, {"      PARAMETER (NSAVE = 1)", "      common/parm8z/ pi"}));
 
-        Answers complex = opening(dp);
-        complex
-            .then({"3", "", "y", "1", "-1", "40"})  // complex, EV0R, EV0I, NSTEPS
-            .then({"3", "x", "y", "z"})
-            .then({"0", "n"})
-            .then({"y", "1", "0", "0", "z", "0", "2", "0", "x", "0", "0", "3"})  // F and row of RHO
-            .times(3, "")
-            .then({"n"})
-            .times(3, "")
-            .then({"2", "0", "n"});  // no line plots for an eigenvalue problem
-        sc = runZemka(complex.lines);
+        Dialog0d complex;
+        complex.doublePrecision = dp;
+        complex.problem = {"3", "", "y", "1", "-1", "40"};  // complex, EV0R, EV0I, NSTEPS
+        complex.unknowns = {"3", "x", "y", "z"};
+        complex.coefficients = {"n", "y", "1", "0", "0", "z", "0", "2", "0", "x", "0", "0", "3"};  // F and row of RHO
+        complex.initialValues = repeated(3, "");
+        complex.initialValues.push_back("n");
+        complex.replacements = repeated(3, "");
+        complex.outputs = {"2", "0"};  // no line plots for an eigenvalue problem
+        sc = runZemka(complex.answers());
         ASSERT_TRUE(finished(sc));
-        EXPECT_EQ(acceptedGlobals(lead(dp), programNames(sc, {"x", "y", "z"})), std::vector<std::string>{});
+        EXPECT_EQ(acceptedGlobals(complex.lead(), programNames(sc, {"x", "y", "z"})), Lines{});
         EXPECT_TRUE(follows(sc, {"MSG 13", "      EVCMPX = .TRUE.", "MSG 15", "      EV0R = 0.0", "      EV0I = 0.0",
                                  "      EV0R =", expr("1"), "      EV0I =", expr("-1"), "MSG 16"}));
         EXPECT_TRUE(follows(sc, {"      parameter (NEQN=   3)", "C        un8z(1,I) hold the (rarely used) values"}));
@@ -277,7 +260,7 @@ TEST(Gen0d, EigenvalueRealAndComplex) {
                          "      dimension rho(neqn,neqn)", "      common/parm8z/ pi", "      x  = uu8z(1, 1)"}));
         EXPECT_TRUE(sc.said("  RHO(2,3) ="));
         EXPECT_TRUE(follows(sc, {marker("F2"), "      if (i8z.eq.    2) yd8z =", expr("z"),
-                                 "C" + std::string(50, ' ') + "RHO DEFINED", "      RHO(2,1) =", expr("0"),
+                                 marker("RHO"), "      RHO(2,1) =", expr("0"),
                                  "      RHO(2,2) =", expr("2"), "      RHO(2,3) =", expr("0"), marker("F3")}));
         EXPECT_TRUE(follows(sc, {"                          else", "MSG 35"}));
         EXPECT_TRUE(sc.said("|---- Illegal input.  Re-enter integer in the range 0 to 1"));
@@ -286,19 +269,25 @@ TEST(Gen0d, EigenvalueRealAndComplex) {
 }
 
 TEST(Gen0d, TwelveEquationsUseTwoDigitNames) {
-    Answers a = opening(true);
-    a.then({"2", "", "1", "n", "n", "10", "n"})  // time-dependent, nonlinear, fixed steps
-        .then({"100", "12"});                    // NEQN 100 refused
-    for (int k = 1; k <= 12; ++k) a.then({"u" + std::to_string(k)});
-    a.then({"n", "0", "n"});  // exact Jacobian, no integrals, no block
-    // Equation i: C(i,1) .. C(i,12) with 1 on the diagonal only, then F = u(i).
-    for (int i = 1; i <= 12; ++i) a.times(i - 1, "").then({"1"}).times(12 - i, "").then({"u" + std::to_string(i)});
-    a.times(12 * 12, "")  // every Jacobian entry at its default
-        .times(12, "")
-        .then({"n"})
-        .times(12, "")                                // initial values, no restart, UPRINT
-        .then({"3", "1", "13", "12", "", "0", "n"});  // NSAVE, a table of IVAR 13 (refused) then 12
-    Scenario sc = runZemka(a.lines);
+    Dialog0d d;
+    d.problem = {"2", "", "1", "n", "n", "10", "n"};  // time-dependent, nonlinear, fixed steps
+    d.unknowns = {"100", "12"};                        // NEQN 100 refused
+    for (int k = 1; k <= 12; ++k) d.unknowns.push_back("u" + std::to_string(k));
+    d.unknowns.push_back("n");  // exact Jacobian
+    // Equation i: C(i,1) .. C(i,12) with 1 on the diagonal only, then F = u(i); every
+    // Jacobian entry at its default.
+    d.coefficients = {"n"};
+    for (int i = 1; i <= 12; ++i) {
+        for (int k = 1; k <= 12; ++k) d.coefficients.push_back(k == i ? "1" : "");
+        d.coefficients.push_back("u" + std::to_string(i));
+    }
+    d.coefficients.insert(d.coefficients.end(), 12 * 12, "");
+    d.initialValues = repeated(12, "");
+    d.initialValues.push_back("n");
+    d.replacements = repeated(12, "");
+    d.nsave = {"3"};
+    d.outputs = {"1", "13", "12", "", "0"};  // a table of IVAR 13 (refused) then 12
+    Scenario sc = runZemka(d.answers());
     ASSERT_TRUE(finished(sc));
     EXPECT_TRUE(sc.said("|---- Illegal input.  Re-enter integer in the range 1 to 99"));
     EXPECT_TRUE(sc.has("      PARAMETER (NEQN = 12)"));
@@ -318,17 +307,15 @@ TEST(Gen0d, TwelveEquationsUseTwoDigitNames) {
 }
 
 TEST(Gen0d, IntegralsAndOptionalFortranBlocks) {
-    Answers a = opening(true, {}, true);
-    a.then({"1", "n", ""})
-        .then({"2", "u", "v", "y"})
-        .then({"21", "2"})                                 // NINT above 20 refused
-        .then({"y", "      s = u+v", "", "s**2", "u*v"})   // block, INTEGRAL1, INTEGRAL2
-        .then({"y", "      c = 2.0", "", "c*u-1", "v-u"})  // block for the coefficients
-        .then({"n", "", ""})                               // no block for the initial values
-        .then({"n"})
-        .then({"y", "      w = u*u", "", "w", ""})  // block for UPRINT, UPRINT(1)
-        .then({"0", "n"});
-    Scenario sc = runZemka(a.lines);
+    Dialog0d d;
+    d.blocks = true;
+    d.problem = {"1", "n", ""};
+    d.unknowns = {"2", "u", "v", "y"};
+    d.integrals = {"21", "2", "y", "      s = u+v", "", "s**2", "u*v"};  // NINT above 20 refused; block, INTEGRAL1, 2
+    d.coefficients = {"y", "      c = 2.0", "", "c*u-1", "v-u"};
+    d.initialValues = {"n", "", "", "n"};  // no block, u0, v0, no restart
+    d.replacements = {"y", "      w = u*u", "", "w", ""};  // block, UPRINT(1), UPRINT(2)
+    Scenario sc = runZemka(d.answers());
     ASSERT_TRUE(finished(sc));
     EXPECT_TRUE(sc.said("|---- Illegal input.  Re-enter integer in the range 0 to 20"));
     EXPECT_TRUE(sc.said("   used in the definition of the integrals?"));
@@ -348,10 +335,12 @@ TEST(Gen0d, IntegralsAndOptionalFortranBlocks) {
 TEST(Gen0d, GlobalParametersInEveryCommonLine) {
     // Refused first: T alone, dt, a name of seven letters, and in any case two names of the
     // program's own: the title of its tables and the library's tolerances.
-    Answers six = opening(false, {"t", "dt", "abcdefg", "TITLE", "toler", "alpha", "1.5", "n1", "3", "b", "2", "c", "3",
-                                  "d", "4", "e", "5"});
-    six.then({"1", "y", "1", "u", "0", "n", "alpha*u-n1", "", "0", "n"});
-    Scenario sc = runZemka(six.lines);
+    Dialog0d six;
+    six.doublePrecision = false;
+    six.globals = {"t", "dt", "abcdefg", "TITLE", "toler", "alpha", "1.5", "n1", "3",
+                   "b", "2", "c", "3", "d", "4", "e", "5"};
+    six.coefficients = {"n", "alpha*u-n1"};
+    Scenario sc = runZemka(six.answers());
     ASSERT_TRUE(finished(sc));
     EXPECT_EQ(timesSaid(sc, "|---- Illegal parameter name, re-enter in columns 1-6"), 3);
     EXPECT_EQ(timesSaid(sc, "|---- Name used by the program itself, re-enter in columns 1-6"), 2);
@@ -370,9 +359,10 @@ TEST(Gen0d, GlobalParametersInEveryCommonLine) {
     EXPECT_TRUE(follows(sc, {"      function u8z(i8z,x8z,t0)", "      implicit real (a-h,o-z)",
                              "      real kvrxx,kvrlx,kvrgr2,kvr1e,kvrt,kvrex", sixNames[0], sixNames[1], "      u8z = 0.0"}));
 
-    Answers seven = opening(true, {"a", "1", "b", "2", "c", "3", "d", "4", "e", "5", "f", "6", "gamma", "7"});
-    seven.then({"1", "y", "1", "u", "0", "n", "u-gamma", "", "0", "n"});
-    sc = runZemka(seven.lines);
+    Dialog0d seven;
+    seven.globals = {"a", "1", "b", "2", "c", "3", "d", "4", "e", "5", "f", "6", "gamma", "7"};
+    seven.coefficients = {"n", "u-gamma"};
+    sc = runZemka(seven.answers());
     ASSERT_TRUE(finished(sc));
     EXPECT_TRUE(follows(sc, {"      common/parm8z/ pi,a     ,b     ,c     ,d     ,e     ,f", "     &,gamma",
                              "      dimension xgrid(nxgrid),xout8z(0:0),tout8z(0:nsave),uout(2,neqn,0:"}));
@@ -380,11 +370,10 @@ TEST(Gen0d, GlobalParametersInEveryCommonLine) {
 }
 
 TEST(Gen0d, OutputChoicesUserBlockAndAssembledOrder) {
-    Answers a = opening(true);
-    a.then({"1", "y", "1", "u", "0", "n", "u-1", ""})
-        .then({"2", "1", "2", "1", "First", "1", "1", "", "0"})  // line plot refused, two tables
-        .then({"y", "      subroutine extra", "      end", ""});
-    Scenario sc = runZemka(a.lines);
+    Dialog0d d;
+    d.outputs = {"2", "1", "2", "1", "First", "1", "1", "", "0"};  // line plot refused, two tables
+    d.closing = {"y", "      subroutine extra", "      end", ""};
+    Scenario sc = runZemka(d.answers());
     ASSERT_TRUE(finished(sc));
     EXPECT_TRUE(sc.said("|---- Illegal input.  Re-enter integer in the range 0 to 1"));
     EXPECT_TRUE(sc.said("|---- Illegal input.  Re-enter integer in the range 1 to 1"));

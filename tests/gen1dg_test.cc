@@ -10,14 +10,10 @@
 namespace zemka::test {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-// The answers of one 1D dialog, step by step. The defaults make a linear steady problem in
-// one unknown u with the left endpoint fixed; a scenario replaces the steps it is about.
-struct Dialog1d {
-    bool doublePrecision = true;
-    Lines globals;                         // name, value, ...
-    bool blocks = false;                   // optional Fortran blocks offered
+// The answers of one 1D dialog. The defaults make a linear steady problem in one unknown u
+// with the left endpoint fixed.
+struct Dialog1d : DialogAnswers {
+    Dialog1d() : DialogAnswers({"1", "1"}) {}
     Lines grid = {"3", "0.0", "", "1.0"};  // NXGRID, XGRID(1), XGRID(2), XGRID(NXGRID)
     Lines ideg = {"2"};
     Lines problem = {"1", "y"};               // steady state, linear
@@ -32,26 +28,11 @@ struct Dialog1d {
     Lines outputs = {"0"};
     Lines closing = {"n", "n"};  // no user routines, no data-file functions
 
-    // No example, 1D, Galerkin, the precision and NPROB left at 1: the answers before the
-    // first global parameter's name.
-    Lines lead() const { return {"n", "1", "1", doublePrecision ? "y" : "n", ""}; }
-
     Lines answers() const {
-        Lines a = lead();
-        auto add = [&a](const Lines& part) { a.insert(a.end(), part.begin(), part.end()); };
-        add(globals);
-        add({"", blocks ? "y" : "n"});
-        for (const Lines* part : {&grid, &ideg, &problem, &unknowns, &integrals, &coefficients, &initialValues,
-                                  &endpoints, &conditions, &replacements, &outputGrid, &outputs, &closing})
-            add(*part);
-        return a;
+        return withOpening({&grid, &ideg, &problem, &unknowns, &integrals, &coefficients, &initialValues, &endpoints,
+                            &conditions, &replacements, &outputGrid, &outputs, &closing});
     }
 };
-
-Lines repeated(int n, const std::string& answer) { return Lines(static_cast<std::size_t>(n), answer); }
-
-const std::string rule = "C" + std::string(78, '#');
-std::string boxed(const std::string& text) { return "C     " + text + std::string(72 - text.size(), ' ') + "#"; }
 
 const std::string rangeRefused = "|---- Illegal input.  Re-enter integer in the range ";
 

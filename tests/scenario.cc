@@ -122,6 +122,25 @@ std::string Scenario::linkAndRunErrors() const {
     return failure.empty() ? failureOf(dir, "./main") : failure;
 }
 
+Lines DialogAnswers::lead() const {
+    Lines a;
+    if (frontEnd) a.push_back("#@");
+    a.push_back("n");
+    a.insert(a.end(), kind.begin(), kind.end());
+    a.insert(a.end(), {doublePrecision ? "y" : "n", nprob});
+    return a;
+}
+
+Lines DialogAnswers::withOpening(std::initializer_list<const Lines*> steps) const {
+    Lines a = lead();
+    a.insert(a.end(), globals.begin(), globals.end());
+    a.insert(a.end(), {"", blocks ? "y" : "n"});
+    for (const Lines* step : steps) a.insert(a.end(), step->begin(), step->end());
+    return a;
+}
+
+Lines repeated(int n, const std::string& answer) { return Lines(static_cast<std::size_t>(n), answer); }
+
 testing::AssertionResult finished(const Scenario& sc) {
     if (sc.status != 0) return testing::AssertionFailure() << "status " << sc.status << ": " << sc.errors;
     if (!sc.answerFile) {
@@ -145,12 +164,13 @@ std::string spelled(bool doublePrecision, std::string s) {
 
 std::string msg(int n) { return "   MSG " + std::to_string(n); }
 
+std::string boxed(const std::string& text) { return "C     " + text + std::string(72 - text.size(), ' ') + "#"; }
+
 bool follows(const Scenario& sc, std::initializer_list<std::string> lines) {
-    const std::string rule = "C" + std::string(78, '#');
     std::vector<std::string> expanded;
     for (const std::string& l : lines) {
         if (l.starts_with("MSG "))
-            expanded.insert(expanded.end(), {rule, "C     " + l + std::string(72 - l.size(), ' ') + "#", rule});
+            expanded.insert(expanded.end(), {rule, boxed(l), rule});
         else
             expanded.push_back(l);
     }

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -59,7 +60,39 @@ std::string readText(const std::filesystem::path& path);
 
 std::string rtrim(std::string s);
 
+// The answers of one generator dialog, step by step. Each class's struct derives from this
+// one, which holds the opening every class shares; it adds a field of answers per step of
+// its own, with defaults that make a simple valid dialog, and its answers() lays them out in
+// dialog order. A scenario replaces the steps it is about.
+using Lines = std::vector<std::string>;
+struct DialogAnswers {
+    bool frontEnd = false;  // "#@" first: the front-end mode, with no zemka.in to read
+    bool doublePrecision = true;
+    std::string nprob;    // NPROB; empty keeps 1
+    Lines globals;        // name, value, ...
+    bool blocks = false;  // optional Fortran blocks offered
+
+    // No example, the class, the precision and NPROB: the answers before the first global
+    // parameter's name.
+    Lines lead() const;
+
+protected:
+    explicit DialogAnswers(Lines kind) : kind(std::move(kind)) {}
+    // The lead, the global parameters and the blocks question, then the class's steps.
+    Lines withOpening(std::initializer_list<const Lines*> steps) const;
+
+private:
+    Lines kind;  // the answers that choose the class: "0"; "1", "1"; "2", "1"
+};
+
+// The same answer to the next n questions.
+Lines repeated(int n, const std::string& answer);
+
 // Checks of the generator scenarios, which run with the "MSG n" catalogue.
+
+// The rule above and below a boxed comment, and the box line of a text.
+inline const std::string rule = "C" + std::string(78, '#');
+std::string boxed(const std::string& text);
 
 // A run that ended normally, took every answer typed (the answers echoed and the keys that
 // ended pauses), and wrote a program gfortran accepts, spelling no library name "dkvr" in a
