@@ -119,31 +119,29 @@ private:
         savedSolutions();
     }
 
+    // A table of one unknown at every saved time, or its curve against t.
     void outputChoices() {
-        use(Stream::body);
-        for (;;) {
-            mess(1, 54);
-            int choice = iread("", 0, problem.type == timeDependent ? 2 : 1);
-            if (choice == 0) return;
-            if (choice == 1) {
-                com(2, "   *******TABULAR OUTPUT");
-                mess(0, problem.variant(55));
-                iread("IVAR", 1, problem.neqn);
-                askTitle();
-                text("call dkvr1f(tout8z,uout(1,ivar,0),nsave,neqn,title)");
-            } else {
-                com(2, "   *******LINE PLOTS");
-                mess(0, problem.variant(55));
-                iread("IVAR", 1, problem.neqn);
-                com(2, "   T IS VARIABLE");
-                text("ics8z = 2");
-                plotRange(60);
-                askTitle();
-                texts({"is8z = 0", "ix8z = 0",
-                       "call dkvrzp(ics8z,2*ivar-1,tout8z,nsave,xout8z,0,uout,neqn,title,umin,umax,"
-                           "ix8z,is8z)"});
-            }
-        }
+        std::vector<std::function<void()>> requests{[&] {
+                                                        com(2, "   *******TABULAR OUTPUT");
+                                                        mess(0, problem.variant(55));
+                                                        iread("IVAR", 1, problem.neqn);
+                                                        askTitle();
+                                                        text("call dkvr1f(tout8z,uout(1,ivar,0),nsave,neqn,title)");
+                                                    },
+                                                    [&] {
+                                                        com(2, "   *******LINE PLOTS");
+                                                        mess(0, problem.variant(55));
+                                                        iread("IVAR", 1, problem.neqn);
+                                                        com(2, "   T IS VARIABLE");
+                                                        text("ics8z = 2");
+                                                        plotRange(60);
+                                                        askTitle();
+                                                        texts({"is8z = 0", "ix8z = 0",
+                                                               "call dkvrzp(ics8z,2*ivar-1,tout8z,nsave,xout8z,0,uout,"
+                                                               "neqn,title,umin,umax,ix8z,is8z)"});
+                                                    }};
+        if (problem.type != timeDependent) requests.resize(1);
+        outputRequests(54, requests);
     }
 };
 

@@ -263,40 +263,36 @@ private:
         return np2;
     }
 
-    // Tables and plots, each a loop over the saved solutions, until the answer 0; without an
-    // array of output points (NP2 = 0) only tables.
+    // Tables and plots, each a loop over the saved solutions; without an array of output
+    // points (NP2 = 0) only tables.
     void outputRequests(int np2) {
-        use(Stream::body);
-        for (;;) {
-            mess(1, 326);
-            switch (iread("", 0, np2 == 0 ? 1 : 5)) {
-            case 0: return;
-            case 1:
+        std::vector<std::function<void()>> requests{
+            [&] {
                 table(327, "call dkvrrc(p1out8z,p2out8z,uout(0,0,ivara8z,ivarb8z,is8z),npts8z,title,tout8z(is8z))");
-                break;
-            case 2:
+            },
+            [&] {
                 surfacePlot({"   *******SURFACE PLOTS", 327,
                              "call dkvrlo(p1out8z,p2out8z,p3out8z,uout(0,0,ivara8z,ivarb8z,is8z),np1,np2,0,3,ix8z,"
                              "jy8z,0,title,vlon,vlat,umin,umax,tout8z(is8z))"});
-                break;
-            case 3:
+            },
+            [&] {
                 contourPlot({"   *******CONTOUR PLOTS", 327,
                              "call dkvrln(uout(0,0,ivara8z,ivarb8z,is8z),np1,np2,0,p1a,p1b,p2a,p2b,zr8z,zr8z,3,ix8z,"
                              "jy8z,0,title,umin,umax,nodist,fillin,tout8z(is8z),zr8z,zr8z,zr8z,zr8z,2,ical8z)"});
-                break;
-            case 4:
+            },
+            [&] {
                 vectorPlot({"   *******VECTOR PLOTS", 331, "IVAR1", "IVAR2", true,
                             "call dkvrlq(uout(0,0,ivar1a8z,ivar1b8z,is8z),uout(0,0,ivar2a8z,ivar2b8z,is8z),"
                             "uout(0,0,4,1,is8z),np1,np2,0,p1a,p1b,p2a,p2b,zr8z,zr8z,3,ix8z,jy8z,0,title,vr1mag,"
                             "vr2mag,zr8z,zr8z,nodist,tout8z(is8z),zr8z,zr8z,zr8z,zr8z,2,ical8z)"});
-                break;
-            default:
+            },
+            [&] {
                 crossSectionCurves({327, true, 335, 4,
                                     "call dkvrpx(ics8z,ivar8z,tout8z,nsave,p1out8z,p2out8z,p3out8z,np1,np2,0,uout,"
                                     "neqn,title,umin,umax,ix8z,jy8z,0,is8z)"});
-                break;
-            }
-        }
+            }};
+        if (np2 == 0) requests.resize(1);
+        GeneratorBase::outputRequests(326, requests);
     }
 };
 

@@ -403,41 +403,37 @@ private:
                     "xres8z,nxp8z,yres8z,nyp8z,ures8z,neqn");
     }
 
-    // Tables and plots, each a loop over the saved solutions, until the answer 0. Without an
-    // output grid (NY = 0) only tables; the stress plot needs two unknowns.
+    // Tables and plots, each a loop over the saved solutions. Without an output grid (NY = 0)
+    // only tables; the stress plot needs two unknowns.
     void outputRequests() {
-        use(Stream::body);
-        for (;;) {
-            mess(1, 255);
-            switch (iread("", 0, ny == 0 ? 1 : problem.neqn == 1 ? 5 : 6)) {
-            case 0: return;
-            case 1:
+        std::vector<std::function<void()>> requests{
+            [&] {
                 table(256, "call dkvrr(xout8z,yout8z,uout(0,0,ivara8z,ivarb8z,is8z),npts8z,inrg8z,title,tout8z(is8z))");
-                break;
-            case 2:
+            },
+            [&] {
                 surfacePlot({"   *******SURFACE PLOT", 256,
                              "call dkvrld(xout8z,yout8z,uout(0,0,ivara8z,ivarb8z,is8z),nx,ny,inrg8z,title,vlon,vlat,"
                              "umin,umax,tout8z(is8z))"});
-                break;
-            case 3:
+            },
+            [&] {
                 contourPlot({"   *******CONTOUR PLOT", 256,
                              "call dkvrlg(uout(0,0,ivara8z,ivarb8z,is8z),nx,ny,xa,ya,hx8z,hy8z,inrg8z,xbd8z,ybd8z,"
                              "nbd8z,title,umin,umax,nodist,fillin,tout8z(is8z))"});
-                break;
-            case 4:
+            },
+            [&] {
                 vectorPlot({"   *******VECTOR FIELD PLOT", 263, "IVARX", "IVARY", false,
                             "call dkvrla(uout(0,0,ivarxa8z,ivarxb8z,is8z),uout(0,0,ivarya8z,ivaryb8z,is8z),nx,ny,xa,"
                             "ya,hx8z,hy8z,inrg8z,xbd8z,ybd8z,nbd8z,title,vr1mag,vr2mag,nodist,tout8z(is8z))"});
-                break;
-            case 5:
-                // Curves along x or y at given y or x values, or the values at given points against t.
+            },
+            // Curves along x or y at given y or x values, or the values at given points against t.
+            [&] {
                 crossSectionCurves({256, false, 268, 3,
                                     "call dkvrlp(ics8z,ivar,tout8z,nsave,xout8z,yout8z,inrg8z,nx,ny,uout,neqn,title,umin,"
                                     "umax,ix8z,jy8z,is8z)"});
-                break;
-            default: stressPlot(); break;
-            }
-        }
+            },
+            [&] { stressPlot(); }};
+        requests.resize(ny == 0 ? 1 : problem.neqn == 1 ? 5 : 6);
+        GeneratorBase::outputRequests(255, requests);
     }
 
     void stressPlot() {

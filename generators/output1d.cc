@@ -16,15 +16,11 @@ void Output1dSteps::outputPoints1d() {
 
 // A surface over x and t needs a time-dependent problem.
 void Output1dSteps::outputRequests1d() {
-    use(Stream::body);
-    for (;;) {
-        mess(1, 118);
-        int kind = iread("", 0, problem.type == timeDependent ? 3 : 2);
-        if (kind == 0) return;
-        if (kind == 1) table(variableMessage, "call dkvr1d(xout8z,uout(0,ivara8z,ivarb8z,is8z),npts8z,title,tout8z(is8z))");
-        else if (kind == 2) linePlots();
-        else surfacePlot();
-    }
+    std::vector<std::function<void()>> requests{
+        [&] { table(variableMessage, "call dkvr1d(xout8z,uout(0,ivara8z,ivarb8z,is8z),npts8z,title,tout8z(is8z))"); },
+        [&] { linePlots(); }, [&] { surfacePlot(); }};
+    if (problem.type != timeDependent) requests.resize(2);
+    outputRequests(118, requests);
 }
 
 // Curves along x at the chosen saved solutions, or against t at given x values.

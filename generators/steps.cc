@@ -396,6 +396,16 @@ void GeneratorBase::afterSolver(std::string_view postprCall, std::string_view re
     text(postprCall);
 }
 
+void GeneratorBase::outputRequests(int message, const std::vector<std::function<void()>>& requests) {
+    use(Stream::body);
+    for (;;) {
+        mess(1, message);
+        int kind = iread("", 0, static_cast<int>(requests.size()));
+        if (kind == 0) return;
+        requests[static_cast<std::size_t>(kind - 1)]();
+    }
+}
+
 void GeneratorBase::askTitle() {
     mess(0, 59);
     text("TITLE = ' ' ");

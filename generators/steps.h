@@ -6,6 +6,7 @@
 // its whole dialog in its own run(): one step a line, in the order the user meets them.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -179,6 +180,9 @@ protected:
     // restart-file routine, commented, when the class has one) and the postprocessor call.
     void afterSolver(std::string_view postprCall, std::string_view restartRoutine = {},
                      std::string_view restartArguments = {});
+    // Output requests until the answer 0: message lists the kinds, and request k (1, 2, ...)
+    // writes the block of kind k.
+    void outputRequests(int message, const std::vector<std::function<void()>>& requests);
     // TITLE of a table or plot.
     void askTitle();
     // UMIN and UMAX of a plot.
