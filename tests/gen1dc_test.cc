@@ -410,8 +410,9 @@ Dialog1dc periodicNonlinearSinglePrecision() {
     d.initialValues = {"x*(1.0-x)", "n"};
     d.periodicity = {"1"};
     d.conditions = {"", ""};
-    // kappa would be an integer; NWORK 4 is too small.
-    d.closing = {"n", "y", "kappa", "cond", "4", "100", "k.dat", "", "2", "n"};
+    // kappa would be an integer, x is the argument, work and fname the function's variables,
+    // dkvrx1 and r1mach routines of the libraries; NWORK 4 is too small.
+    d.closing = {"n", "y", "kappa", "x", "work", "fname", "dkvrx1", "r1mach", "cond", "4", "100", "k.dat", "", "2", "n"};
     return d;
 }
 
@@ -448,7 +449,7 @@ TEST(Gen1dc, PeriodicNonlinearInSinglePrecision) {
 
     // The data-file function of x, at least 5 words of work space.
     EXPECT_TRUE(sc.said(msg(129)));
-    EXPECT_EQ(timesSaid(sc, "|---- Illegal function name, re-enter in columns 1-6"), 1);
+    EXPECT_EQ(timesSaid(sc, "|---- Illegal function name, re-enter in columns 1-6"), 6);
     EXPECT_TRUE(sc.said(rangeRefused + "5 to +INFINITY"));
     EXPECT_TRUE(follows(sc, {"C!      call mkvr1dc(itype,lun)", "      return", "      end", "", "", "      function cond  (x)",
                              "      implicit real (a-h,o-z)"}));
