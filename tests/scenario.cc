@@ -115,6 +115,13 @@ std::string Scenario::compileErrors(const std::string& flags) const {
     return failureOf(dir, "gfortran -c " + flags + " -o main.o main.f");
 }
 
+std::string Scenario::activatedCompileErrors() const {
+    std::ofstream activated(dir / "main.f");
+    for (const std::string& line : mainf) activated << (line.starts_with("C!") ? line.substr(2) : line) << '\n';
+    activated.close();
+    return compileErrors();
+}
+
 std::string Scenario::linkAndRunErrors() const {
     std::string link = "gfortran -o main main.f -L'" ZEMKA_STUB_DIR "' -lzemka-solverstub -L'" ZEMKA_MACH_DIR
                        "' -lzemka-mach -lstdc++ -lm";
@@ -145,12 +152,25 @@ std::string spelled(bool doublePrecision, std::string s) {
 
 std::string msg(int n) { return "   MSG " + std::to_string(n); }
 
+std::string boxed(const std::string& text) { return "C     " + text + std::string(72 - text.size(), ' ') + "#"; }
+
+std::vector<std::string> dialogAnswers(std::vector<std::string> lead, const std::vector<std::string>& globals,
+                                       bool blocks, std::initializer_list<const std::vector<std::string>*> steps) {
+    lead.insert(lead.end(), globals.begin(), globals.end());
+    lead.insert(lead.end(), {"", blocks ? "y" : "n"});
+    for (const std::vector<std::string>* step : steps) lead.insert(lead.end(), step->begin(), step->end());
+    return lead;
+}
+
+std::vector<std::string> repeated(int n, const std::string& answer) {
+    return std::vector<std::string>(static_cast<std::size_t>(n), answer);
+}
+
 bool follows(const Scenario& sc, std::initializer_list<std::string> lines) {
-    const std::string rule = "C" + std::string(78, '#');
     std::vector<std::string> expanded;
     for (const std::string& l : lines) {
         if (l.starts_with("MSG "))
-            expanded.insert(expanded.end(), {rule, "C     " + l + std::string(72 - l.size(), ' ') + "#", rule});
+            expanded.insert(expanded.end(), {rule, boxed(l), rule});
         else
             expanded.push_back(l);
     }

@@ -39,6 +39,9 @@ struct Scenario {
     bool said(const std::string& text) const;
     // Compiles main.f with gfortran -c; returns the compiler's output, empty on success.
     std::string compileErrors(const std::string& flags = "") const;
+    // The same with the deactivated lines ("C!", the MATLAB example) switched on; main.f keeps
+    // them switched on afterwards.
+    std::string activatedCompileErrors() const;
     // Links main.f with the runtime library and the test stand-in of the solver library,
     // then runs the program; returns what went wrong, empty when it ran to its end.
     std::string linkAndRunErrors() const;
@@ -72,6 +75,18 @@ std::string msg(int n);
 // Whether the lines follow each other directly in main.f; an entry "MSG n" stands for the
 // three lines of the box that message n leaves in the program.
 bool follows(const Scenario& sc, std::initializer_list<std::string> lines);
+// A line of a boxed comment (com mode 1), between two rules.
+inline const std::string rule = "C" + std::string(78, '#');
+std::string boxed(const std::string& text);
+// The start of the complaint about an integer outside its range.
+inline const std::string rangeRefused = "|---- Illegal input.  Re-enter integer in the range ";
+// The answers of a generator's dialog, step by step: the lead that brings it to the first
+// global parameter's name, the global parameters (name, value, ...) and the blank that ends
+// them, whether the optional blocks are offered, then the answers of each later step.
+std::vector<std::string> dialogAnswers(std::vector<std::string> lead, const std::vector<std::string>& globals,
+                                       bool blocks, std::initializer_list<const std::vector<std::string>*> steps);
+// The same answer n times.
+std::vector<std::string> repeated(int n, const std::string& answer);
 // How many lines of main.f contain part; how many terminal lines (trimmed) equal line.
 int countContaining(const Scenario& sc, const std::string& part);
 int timesSaid(const Scenario& sc, const std::string& line);
