@@ -17,8 +17,8 @@ constexpr std::string_view forb = "PI Pi pI pi NX Nx nX nx DT Dt dT dt TF Tf tF 
 
 // The names of the 1D collocation program's own beside sharedReserved.
 constexpr std::string_view reserved1dc =
-    "ahigh alow fillin iperdc isinc iset1 iset2 linear lsqfit mod nodist none normx nxvals uxprint vlat vlon "
-    "xcross xout";
+    "ahigh alow fillin iperdc isinc iset1 iset2 linear lsqfit mod nodist none normx nxvals perdc uxprint vlat "
+    "vlon xcross xout";
 
 const NameTables names{let1, collocationLet2, forb, {sharedReserved, reserved1dc}};
 

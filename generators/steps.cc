@@ -454,11 +454,15 @@ void GeneratorBase::dataFileFunctions(const DataFileFunctions& f) {
 }
 
 // A name in columns 1-6 that starts with one of the allowed letters. Beyond that first
-// letter, a name with other characters than letters and digits, or one that is already a
-// program unit of main.f, would keep the program from compiling, so it is asked again too.
+// letter, a name with other characters than letters and digits, one that is already a
+// program unit of main.f, or one of the function's own variables or arguments would keep the
+// program from compiling; a routine of the solver library (dkvr...) or of the runtime library
+// would be replaced by the function when the program is linked. Each is asked again too.
 std::string GeneratorBase::functionName(const DataFileFunctions& f, const std::vector<std::string>& taken) {
-    static constexpr std::string_view generated[] = {"tran8z", "xy8z",   "dis8z",  "pdes8z", "u8z",
-                                                     "fb8z",   "gb8z",   "pmod8z", "axis8z", "postpr"};
+    static constexpr std::string_view reserved[] = {"tran8z", "xy8z",   "dis8z",  "pdes8z", "u8z",
+                                                    "fb8z",   "gb8z",   "pmod8z", "axis8z", "postpr",
+                                                    "work",   "fname",  "d1mach", "r1mach", "endgks"};
+    std::string arguments = "," + std::string(f.arguments) + ",";
     for (;;) {
         say("(' Function name =')");
         int blank;
@@ -467,7 +471,9 @@ std::string GeneratorBase::functionName(const DataFileFunctions& f, const std::v
         bool legal = !blank && f.firstLetters.find(name[0]) != std::string_view::npos &&
                      name.find_first_not_of(' ', word.size()) == std::string::npos &&
                      std::all_of(word.begin(), word.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
-        for (std::string_view g : generated) legal = legal && word != g;
+        legal = legal && !word.starts_with("dkvr");
+        for (std::string_view r : reserved) legal = legal && word != r;
+        legal = legal && arguments.find("," + word + ",") == std::string::npos;
         for (const std::string& t : taken) legal = legal && word != lowerCase(t.substr(0, t.find(' ')));
         if (legal) return name;
         say("('|---- Illegal function name, re-enter in columns 1-6')");

@@ -34,8 +34,6 @@ struct Dialog1d : DialogAnswers {
     }
 };
 
-const std::string rangeRefused = "|---- Illegal input.  Re-enter integer in the range ";
-
 TEST(Gen1dg, LinearSteadyStateOnThreeGridLines) {
     Dialog1d d;
     d.grid = {"2", "3", "0.0", "", "1.0"};  // two lines refused

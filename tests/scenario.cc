@@ -115,6 +115,13 @@ std::string Scenario::compileErrors(const std::string& flags) const {
     return failureOf(dir, "gfortran -c " + flags + " -o main.o main.f");
 }
 
+std::string Scenario::activatedCompileErrors() const {
+    std::ofstream activated(dir / "main.f");
+    for (const std::string& line : mainf) activated << (line.starts_with("C!") ? line.substr(2) : line) << '\n';
+    activated.close();
+    return compileErrors();
+}
+
 std::string Scenario::linkAndRunErrors() const {
     std::string link = "gfortran -o main main.f -L'" ZEMKA_STUB_DIR "' -lzemka-solverstub -L'" ZEMKA_MACH_DIR
                        "' -lzemka-mach -lstdc++ -lm";

@@ -40,6 +40,9 @@ struct Scenario {
     bool said(const std::string& text) const;
     // Compiles main.f with gfortran -c; returns the compiler's output, empty on success.
     std::string compileErrors(const std::string& flags = "") const;
+    // The same with the deactivated lines ("C!", the MATLAB example) switched on; main.f keeps
+    // them switched on afterwards.
+    std::string activatedCompileErrors() const;
     // Links main.f with the runtime library and the test stand-in of the solver library,
     // then runs the program; returns what went wrong, empty when it ran to its end.
     std::string linkAndRunErrors() const;
@@ -105,6 +108,8 @@ std::string msg(int n);
 // Whether the lines follow each other directly in main.f; an entry "MSG n" stands for the
 // three lines of the box that message n leaves in the program.
 bool follows(const Scenario& sc, std::initializer_list<std::string> lines);
+// The start of the complaint about an integer outside its range.
+inline const std::string rangeRefused = "|---- Illegal input.  Re-enter integer in the range ";
 // How many lines of main.f contain part; how many terminal lines (trimmed) equal line.
 int countContaining(const Scenario& sc, const std::string& part);
 int timesSaid(const Scenario& sc, const std::string& line);
