@@ -30,7 +30,7 @@ struct Dialog1dc : DialogAnswers {
 
     Lines answers() const {
         return withOpening({&grid, &problem, &unknowns, &integrals, &coefficients, &initialValues, &periodicity,
-                              &conditions, &replacements, &outputGrid, &outputs, &closing});
+                            &conditions, &replacements, &outputGrid, &outputs, &closing});
     }
 };
 
