@@ -1,6 +1,10 @@
 #include "driver.h"
 
-#include <fstream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <sstream>
 
 #include "dialog/dialog.h"
 #include "generators/generators.h"
@@ -9,8 +13,14 @@ namespace zemka {
 namespace {
 
 Catalogue loadCatalogue(const std::filesystem::path& dir) {
-    std::ifstream in(dir / "zemka.seq");
-    if (!in) throw FatalError("cannot open the message file zemka.seq in the working directory");
+    std::string why;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(openRegularForReading(dir / "zemka.seq", why), std::fclose);
+    if (!file) throw FatalError("cannot open the message file zemka.seq in the working directory: " + why);
+    std::string text;
+    char chunk[1 << 16];
+    while (std::size_t n = std::fread(chunk, 1, sizeof chunk, file.get())) text.append(chunk, n);
+    if (std::ferror(file.get())) throw FatalError("cannot read the message file zemka.seq: " + std::string(std::strerror(errno)));
+    std::istringstream in(text);
     return Catalogue::load(in, "zemka.seq");
 }
 

@@ -1,5 +1,7 @@
 // zemka: writes a Fortran program for a PDE problem described in a question-and-answer dialog.
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <exception>
 #include <iostream>
 
@@ -16,9 +18,17 @@ constexpr const char* usage =
     "file zemka.seq. Every answer is recorded in echo.out; copy that file to zemka.in and type\n"
     "'#' at the first question to replay the answers.\n";
 
+// A closed standard descriptor would be taken by the first file opened (echo.out would receive
+// the terminal's lines): each is bound to /dev/null instead.
+void openStandardDescriptors() {
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) < 0 && errno == EBADF) ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    openStandardDescriptors();
     if (argc > 1) {
         if (std::strcmp(argv[1], "--help") == 0) {
             std::cout << usage;
@@ -32,6 +42,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::ios::sync_with_stdio(false);
+    zemka::installInterruptHandlers();
     try {
         zemka::runSession(std::cin, std::cout, ".");
         std::cout.flush();

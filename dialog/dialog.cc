@@ -47,42 +47,55 @@ void Dialog::mess(int mode, int n) {
     if (mode != 1) write("('C',78('#'))");
 }
 
-std::string Dialog::readln(int n, int& blank) {
+bool Dialog::answer(int n, std::string& line, Tail tail) {
     auto width = static_cast<std::size_t>(n);
-    std::string raw, line;
-    for (;;) {
+    std::string raw;
+    bool fromFile = false;
+    while (!fromFile) {
         if (!session.iffile) {
             if (!session.keyboardLine(raw))
                 throw FatalError("end of keyboard input (standard input) while an answer was needed");
-            line = raw.substr(0, width);
-            line.resize(width, ' ');
-            if (line[0] != '#') break;
-            if (line[1] == '@') session.igui = 1;
+            if (!raw.starts_with('#')) break;
+            if (raw.starts_with("#@")) session.igui = 1;
         }
         session.iffile = 1;
-        if (!session.answerFileLine(raw)) {
+        std::string why;
+        if (!session.answerFileLine(raw, why)) {
+            session.iffile = 0;
+            say("(A)", "|---- " + why + "; the questions stay at the keyboard");
+            continue;
+        }
+        if (raw.starts_with('#')) {
             session.iffile = 0;
             continue;
         }
-        line = raw.substr(0, width);
-        line.resize(width, ' ');
-        if (line[0] == '#') {
-            session.iffile = 0;
-            continue;
-        }
-        sayItems("(72A1)", charItems(line));
-        break;
+        fromFile = true;
     }
-    blank = isBlank(line) ? 1 : 0;
+    line = raw.substr(0, width);
+    line.resize(width, ' ');
+    if (fromFile) sayItems("(72A1)", charItems(line));
+    // Trailing blanks are no part of an answer; anything else beyond the width would be lost.
+    auto last = raw.find_last_not_of(' ');
+    if (tail == Tail::refused && last != std::string::npos && last >= width) return false;
     session.record(session.lunits[9], line);
+    return true;
+}
+
+std::string Dialog::readln(int n, int& blank) {
+    std::string line;
+    while (!answer(n, line, Tail::refused))
+        say("(A)", "|---- At most " + std::to_string(n) + " characters here; re-enter");
+    blank = isBlank(line) ? 1 : 0;
     return line;
 }
 
 int Dialog::ifyes() {
     say("('|---- Enter yes or no')");
     for (;;) {
-        int blank;
-        char c = readln(3, blank)[0];
+        // Only column 1 counts, so a longer answer ("yes, please") is taken as it is cut.
+        std::string line;
+        answer(3, line, Tail::cut);
+        char c = line[0];
         if (c == 'y' || c == 'Y') return 1;
         if (c == 'n' || c == 'N') return 0;
         say("('|---- What?  yes or no, starting in first column please.' )");

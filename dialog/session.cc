@@ -5,51 +5,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <stdexcept>
+
 namespace zemka {
-
-ReplacedFile::ReplacedFile(const std::filesystem::path& path) : name_(path.filename().string()) {
-    // No O_TRUNC: an older file stays as it was until the first line of this run.
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT, 0644);
-    if (fd < 0 || !(file_ = ::fdopen(fd, "w"))) {
-        int err = errno;
-        if (fd >= 0) ::close(fd);
-        throw FatalError("cannot create " + name_ + ": " + std::strerror(err));
-    }
-}
-
-ReplacedFile::~ReplacedFile() {
-    if (file_) std::fclose(file_);
-}
-
-void ReplacedFile::writeLine(const std::string& line) {
-    if (!started_) {
-        started_ = true;
-        if (::ftruncate(::fileno(file_), 0) != 0)
-            throw FatalError("cannot write " + name_ + ": " + std::strerror(errno));
-    }
-    // fwrite, not fputs: an answer may hold a NUL byte, and echo.out must keep all of it.
-    std::fwrite(line.data(), 1, line.size(), file_);
-    std::fputc('\n', file_);
-}
-
-void ReplacedFile::finish() {
-    if (std::fflush(file_) != 0 || std::ferror(file_))
-        throw FatalError("cannot write " + name_ + ": " + std::strerror(errno));
-}
-
-ScratchFile::ScratchFile() : file_(std::tmpfile()) {
-    if (!file_) throw FatalError(std::string("cannot create a scratch file: ") + std::strerror(errno));
-}
-
-ScratchFile::~ScratchFile() {
-    if (file_) std::fclose(file_);
-}
-
-void ScratchFile::writeLine(const std::string& line) {
-    std::fwrite(line.data(), 1, line.size(), file_);
-    if (std::fputc('\n', file_) == EOF)
-        throw FatalError(std::string("cannot write a scratch file: ") + std::strerror(errno));
-}
 
 Session::Session(std::istream& kb, std::ostream& term, const std::filesystem::path& d, Catalogue cat)
     : catalogue(std::move(cat)), keyboard(kb), terminal(term), dir(d),
@@ -75,27 +34,59 @@ void Session::use(Stream s) {
 }
 
 void Session::record(int channel, const std::string& line) {
-    if (channel == lunits[2]) terminal << line << '\n';
-    else if (channel == lunits[5]) program_.writeLine(line);
-    else if (channel == lunits[6]) body_.writeLine(line);
-    else if (channel == lunits[7]) subprograms_.writeLine(line);
-    else if (channel == lunits[9]) echo_.writeLine(line);
-    else throw std::logic_error("write to channel " + std::to_string(channel));
+    if (channel == lunits[2]) {
+        terminal << line << '\n';
+        checkTerminal();
+    } else if (channel == lunits[5]) {
+        program_.writeLine(line);
+    } else if (channel == lunits[6]) {
+        body_.writeLine(line);
+    } else if (channel == lunits[7]) {
+        subprograms_.writeLine(line);
+    } else if (channel == lunits[9]) {
+        echo_.writeLine(line);
+        noteAnswerRecorded();
+    } else {
+        throw std::logic_error("write to channel " + std::to_string(channel));
+    }
+}
+
+void Session::checkTerminal() {
+    if (!terminal)
+        throw FatalError(std::string("cannot write the terminal (standard output)") +
+                         (errno ? std::string(": ") + std::strerror(errno) : std::string()));
 }
 
 bool Session::keyboardLine(std::string& line) {
     terminal.flush();
+    checkTerminal();
     if (!std::getline(keyboard, line)) return false;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return true;
 }
 
-bool Session::answerFileLine(std::string& line) {
+bool Session::answerFileLine(std::string& line, std::string& why) {
     if (!ifopen) {
         ifopen = 1;
-        answers_.open(dir / "zemka.in");
+        answers_.reset(openRegularForReading(dir / "zemka.in", answersMissing_));
+        if (answersMissing_ == std::strerror(ENOENT)) answersMissing_ = "there is no zemka.in here";
+        else if (!answersMissing_.empty()) answersMissing_ = "cannot open zemka.in: " + answersMissing_;
     }
-    if (!answers_.is_open() || !std::getline(answers_, line)) return false;
+    if (!answers_) {
+        why = answersMissing_;
+        return false;
+    }
+    char* buf = nullptr;
+    std::size_t cap = 0;
+    ssize_t n = ::getline(&buf, &cap, answers_.get());
+    if (n >= 0) line.assign(buf, static_cast<std::size_t>(n));
+    std::free(buf);
+    if (n < 0) {
+        why = std::ferror(answers_.get()) ? "cannot read zemka.in: " + std::string(std::strerror(errno))
+                                          : "zemka.in has no more lines";
+        return false;
+    }
+    if (!line.empty() && line.back() == '\n') line.pop_back();
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return true;
 }
@@ -108,9 +99,9 @@ void Session::assemble() {
     };
     body_.replay(copy);
     subprograms_.replay(copy);
-    program_.finish();
-    echo_.finish();
+    program_.commit();
     terminal.flush();
+    checkTerminal();
 }
 
 }  // namespace zemka

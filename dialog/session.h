@@ -9,57 +9,17 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <istream>
+#include <memory>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 
 #include "catalogue.h"
+#include "files.h"
 
 namespace zemka {
 
-// Ends the run: one line naming the file or input, and a non-zero exit status.
-class FatalError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 enum class Stream { header, body, subprograms };
-
-// A file that is created at the start of the run but keeps an older content until this run
-// writes its first line into it.
-class ReplacedFile {
-public:
-    explicit ReplacedFile(const std::filesystem::path& path);
-    ~ReplacedFile();
-    ReplacedFile(const ReplacedFile&) = delete;
-    ReplacedFile& operator=(const ReplacedFile&) = delete;
-
-    void writeLine(const std::string& line);
-    void finish();  // flushes; a failed write is reported here
-
-private:
-    std::string name_;
-    std::FILE* file_ = nullptr;
-    bool started_ = false;
-};
-
-// An anonymous scratch file that vanishes with the process.
-class ScratchFile {
-public:
-    ScratchFile();
-    ~ScratchFile();
-    ScratchFile(const ScratchFile&) = delete;
-    ScratchFile& operator=(const ScratchFile&) = delete;
-
-    void writeLine(const std::string& line);
-    // Hands each record back, as written, from the start.
-    template <class F> void replay(F&& each);
-
-private:
-    std::FILE* file_ = nullptr;
-};
 
 struct Session {
     // Opens echo.out and main.f in dir (after the catalogue has been loaded), and the two
@@ -91,33 +51,23 @@ struct Session {
 
     // A keyboard line with its trailing carriage return dropped; false at end of input.
     bool keyboardLine(std::string& line);
-    // The next line of zemka.in, opening it on first use; false when none can be had.
-    bool answerFileLine(std::string& line);
+    // The next line of zemka.in, opening it on first use; false when none can be had, with
+    // why saying so in the user's terms.
+    bool answerFileLine(std::string& line, std::string& why);
 
     // Copies the body and subprogram streams behind the header in main.f, each line 79
-    // columns wide, and finishes every file.
+    // columns wide, and puts the finished main.f in place.
     void assemble();
 
 private:
-    ReplacedFile echo_;
-    ReplacedFile program_;
+    void checkTerminal();
+
+    ThroughFile echo_;
+    ProgramFile program_;
     ScratchFile body_;
     ScratchFile subprograms_;
-    std::ifstream answers_;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> answers_{nullptr, std::fclose};
+    std::string answersMissing_;  // why zemka.in could not be opened
 };
-
-template <class F> void ScratchFile::replay(F&& each) {
-    std::fflush(file_);
-    std::rewind(file_);
-    char* buf = nullptr;
-    std::size_t cap = 0;
-    ssize_t n;
-    while ((n = ::getline(&buf, &cap, file_)) >= 0) {
-        std::string line(buf, static_cast<std::size_t>(n));
-        if (!line.empty() && line.back() == '\n') line.pop_back();
-        each(line);
-    }
-    std::free(buf);
-}
 
 }  // namespace zemka
