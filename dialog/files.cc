@@ -122,7 +122,15 @@ void ThroughFile::writeLine(std::string_view line) {
         if (::ftruncate(fd_, 0) != 0) failed(errno);
     }
     OutputFile::writeLine(line);
-    flush();
+    try {
+        flush();
+    } catch (const FatalError&) {
+        // A line cut short by a full disk would be replayed as a wrong answer: the file keeps
+        // the whole lines written before it.
+        buffer_.clear();
+        (void)!::ftruncate(fd_, ends_.empty() ? 0 : static_cast<off_t>(ends_.back()));
+        throw;
+    }
     ends_.push_back((ends_.empty() ? 0 : ends_.back()) + static_cast<long long>(line.size()) + 1);
 }
 
