@@ -58,6 +58,7 @@ public:
     ~ThroughFile() = default;
 
     void writeLine(std::string_view line);
+    using OutputFile::close;
     // Lines written by this run so far.
     std::size_t lines() const { return ends_.size(); }
     // Drops every line after the first n of this run.

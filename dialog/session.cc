@@ -100,6 +100,7 @@ void Session::assemble() {
     body_.replay(copy);
     subprograms_.replay(copy);
     program_.commit();
+    echo_.close();
     terminal.flush();
     checkTerminal();
 }
