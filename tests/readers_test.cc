@@ -266,7 +266,7 @@ TEST(Names, VarnamRefusesNamesThatClashWithDerivedOrTakenNames) {
     GlobalList globals = run.dialog.globp({"", "v", ""});
     UnknownNaming naming{{"x", "y"}, {globals[0].substr(1), "rho"}};
     run.dialog.varnam(tables, 3, naming);
-    for (const std::string& line :
+    for (std::string line :
          {"u would clash with the unknown ux", "UX would clash with the unknown ux",
           "v would clash with the global parameter vy", "RHO would clash with the program's own rho",
           "sin would clash with the Fortran function sin", "ma would clash with the Fortran function max"})
@@ -333,9 +333,9 @@ TEST(Names, FortranBlocks) {
     run.dialog.iadd(0, "G");
     EXPECT_EQ(countSaid(run, "   used in the definition of F?"), 2);
     EXPECT_FALSE(run.saidLine("   used in the definition of G?"));
-    EXPECT_EQ(run.program(), (Lines{pad("      a = 1", 72), pad("c  note", 72)}));
     int blank;
     EXPECT_EQ(run.dialog.readln(4, blank), "left");
+    EXPECT_EQ(run.program(), (Lines{pad("      a = 1", 72), pad("c  note", 72)}));
 }
 
 // Message 3 has 30 lines; message 4 has none; message 6, the last, has an empty extent.
