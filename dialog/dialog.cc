@@ -21,13 +21,14 @@ void Dialog::writeItems(std::string_view format, const Items& items) {
 }
 
 void Dialog::sayItems(std::string_view format, const Items& items) {
-    formatWrite(format, items, [this](const std::string& r) { session.record(session.lunits[2], r); });
+    formatWrite(format, items, [this](const std::string& r) { session.say(r); });
 }
 
 void Dialog::mess(int mode, int n) {
     auto records = session.catalogue.extent(n);
     if (records.empty()) return;
     int count = 0;
+    if (mode != 2) session.messageShown(n);
     if (mode != 1) write("('C',78('#'))");
     for (const MessageRecord* r : records) {
         auto letter = exampleLetters.find(r->letter);
@@ -35,7 +36,7 @@ void Dialog::mess(int mode, int n) {
         if (exampleLine && static_cast<int>(letter) + 1 != session.exmp[2]) continue;
         Items line = charItems(Catalogue::resolve(*r, exampleLine, session.unknwn));
         if (mode != 2) {
-            sayItems("(3X,72A1)", line);
+            formatWrite("(3X,72A1)", line, [this](const std::string& l) { session.show(l); });
             ++count;
         }
         if (mode != 1) writeItems("('C',5X,72A1,'#')", line);
@@ -73,10 +74,13 @@ bool Dialog::answer(int n, std::string& line, Tail tail) {
     }
     line = raw.substr(0, width);
     line.resize(width, ' ');
-    if (fromFile) sayItems("(72A1)", charItems(line));
+    if (fromFile) session.show(line);
     // Trailing blanks are no part of an answer; anything else beyond the width would be lost.
     auto last = raw.find_last_not_of(' ');
-    if (tail == Tail::refused && last != std::string::npos && last >= width) return false;
+    if (tail == Tail::refused && last != std::string::npos && last >= width) {
+        session.unrecordedAnswer(raw);
+        return false;
+    }
     session.record(session.lunits[9], line);
     return true;
 }
@@ -194,10 +198,11 @@ void Dialog::instr(std::string_view name, int req) {
 }
 
 void Dialog::paws() {
-    say("(70X,'[RETURN]')");
-    std::string ignored;
+    session.show(std::string(44, ' ') + "only the RETURN key is read  [RETURN]");
+    std::string typed;
     // At the end of keyboard input there is nobody to wait for: a replayed run goes on.
-    session.keyboardLine(ignored);
+    if (session.keyboardLine(typed) && typed.find_first_not_of(' ') != std::string::npos)
+        say("(A)", "|---- Text typed at a pause is no answer; it was not taken");
 }
 
 int Dialog::state() { return ++session.ist; }

@@ -82,6 +82,8 @@ void OutputFile::failed(int err) const { throw FatalError("cannot write " + name
 void OutputFile::writeLine(std::string_view line) {
     buffer_.append(line);
     buffer_ += '\n';
+    ++lines_;
+    bytes_ += line.size() + 1;
     if (buffer_.size() >= bufferLimit) flush();
 }
 

@@ -6,6 +6,7 @@
 // is written through, answer by answer, so that an interrupted dialog can be resumed from it.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -37,6 +38,8 @@ public:
     void writeLine(std::string_view line);
     void flush();
     const std::string& name() const { return name_; }
+    std::size_t linesWritten() const { return lines_; }
+    std::uintmax_t bytesWritten() const { return bytes_; }
 
 protected:
     OutputFile(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
@@ -48,6 +51,8 @@ protected:
     int fd_;
     std::string name_;
     std::string buffer_;
+    std::size_t lines_ = 0;
+    std::uintmax_t bytes_ = 0;
 };
 
 // echo.out, zemka.log: created at the start of the run but keeping an older content until

@@ -12,7 +12,7 @@ namespace zemka {
 
 Session::Session(std::istream& kb, std::ostream& term, const std::filesystem::path& d, Catalogue cat)
     : catalogue(std::move(cat)), keyboard(kb), terminal(term), dir(d),
-      echo_(d / "echo.out"), program_(d / "main.f") {
+      echo_(d / "echo.out"), log_(d / "zemka.log"), program_(d / "main.f") {
     lunits[1] = 5;
     lunits[2] = 6;
     lunits[3] = 4;
@@ -33,10 +33,19 @@ void Session::use(Stream s) {
     }
 }
 
+void Session::say(const std::string& line) {
+    show(line);
+    log_.said(line);
+}
+
+void Session::show(const std::string& line) {
+    terminal << line << '\n';
+    checkTerminal();
+}
+
 void Session::record(int channel, const std::string& line) {
     if (channel == lunits[2]) {
-        terminal << line << '\n';
-        checkTerminal();
+        show(line);
     } else if (channel == lunits[5]) {
         program_.writeLine(line);
     } else if (channel == lunits[6]) {
@@ -46,6 +55,7 @@ void Session::record(int channel, const std::string& line) {
     } else if (channel == lunits[9]) {
         echo_.writeLine(line);
         noteAnswerRecorded();
+        log_.answer(echo_.lines(), line);
     } else {
         throw std::logic_error("write to channel " + std::to_string(channel));
     }
@@ -101,6 +111,7 @@ void Session::assemble() {
     subprograms_.replay(copy);
     program_.commit();
     echo_.close();
+    log_.file().close();
     terminal.flush();
     checkTerminal();
 }

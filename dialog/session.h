@@ -16,6 +16,7 @@
 
 #include "catalogue.h"
 #include "files.h"
+#include "log.h"
 
 namespace zemka {
 
@@ -45,6 +46,14 @@ struct Session {
     std::filesystem::path dir;
 
     void use(Stream s);
+    // A line on the terminal that zemka.log may take as a prompt or a complaint.
+    void say(const std::string& line);
+    // A line on the terminal that is no prompt: a message line, a replayed answer, a pause.
+    void show(const std::string& line);
+    // Message n is being shown.
+    void messageShown(int n) { log_.message(n); }
+    // An answer refused before it reached echo.out.
+    void unrecordedAnswer(const std::string& line) { log_.answer(0, line); }
     // One record to a channel: 6 the terminal, 11-13 the streams, 15 the echo file.
     void record(int channel, const std::string& line);
     void toCurrent(const std::string& line) { record(lunits[4], line); }
@@ -58,11 +67,15 @@ struct Session {
     // Copies the body and subprogram streams behind the header in main.f, each line 79
     // columns wide, and puts the finished main.f in place.
     void assemble();
+    // What main.f holds once assembled.
+    std::size_t programLines() const { return program_.linesWritten(); }
+    std::uintmax_t programBytes() const { return program_.bytesWritten(); }
 
 private:
     void checkTerminal();
 
     ThroughFile echo_;
+    DialogLog log_;
     ProgramFile program_;
     ScratchFile body_;
     ScratchFile subprograms_;

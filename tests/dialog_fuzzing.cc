@@ -256,7 +256,7 @@ void fuzzDialog(const Lines& keyboard, const std::optional<std::string>& answerF
         std::size_t w = e.size();
         require(w == 3 || w == 4 || w == 6 || w == 7 || w == 40 || w == 65 || w == 72, "echo line '" + e + "'");
     }
-    std::vector<std::string> expected{"echo.out", "zemka.seq"};
+    std::vector<std::string> expected{"echo.out", "zemka.log", "zemka.seq"};
     if (finished) expected.push_back("main.f");
     if (answerFile) expected.push_back("zemka.in");
     std::sort(expected.begin(), expected.end());

@@ -33,7 +33,7 @@ ScenarioOptions withOldFiles(ScenarioOptions o = {}) {
 // The files a run left in its directory beside the ones the test wrote.
 std::vector<std::string> leftBehind(const Scenario& sc) {
     static const std::set<std::string> expected{"zemka.seq", "keys.txt", "terminal.txt", "errors.txt",
-                                                "main.f",    "echo.out", "zemka.in",     "scratch"};
+                                                "main.f",    "echo.out", "zemka.in",     "scratch",   "zemka.log"};
     std::vector<std::string> left;
     for (const auto& e : fs::recursive_directory_iterator(sc.dir))
         if (!expected.contains(e.path().filename().string())) left.push_back(e.path().filename().string());
@@ -49,32 +49,31 @@ void failedCleanly(const Scenario& sc, const std::string& start) {
     EXPECT_EQ(leftBehind(sc), std::vector<std::string>{});
 }
 
-// The launcher that makes the scratch space (scratch/, the run's TMPDIR) or the working
-// directory full after some bytes.
-std::string fullDisk(bool scratch, long bytes) {
-    return std::string(scratch ? "mkdir scratch && TMPDIR=\"$PWD/scratch\" " : "") + "LD_PRELOAD='" ZEMKA_FULLFS
-           "' ZEMKA_FULL_DIR=\"$PWD/" + (scratch ? "scratch" : "") + "\" ZEMKA_FULL_AFTER=" + std::to_string(bytes);
+// The launcher that fills the disk after some bytes for the files whose paths start with
+// prefix (relative to the run's directory); the scratch space is scratch/ there.
+std::string fullDisk(const std::string& prefix, long bytes) {
+    return "mkdir scratch && TMPDIR=\"$PWD/scratch\" LD_PRELOAD='" ZEMKA_FULLFS "' ZEMKA_FULL_DIR=\"$PWD/" + prefix +
+           "\" ZEMKA_FULL_AFTER=" + std::to_string(bytes);
 }
 
 TEST(Faults, FullScratchSpaceOrWorkingDirectory) {
     Scenario clean = runZemka(dialog0d);
     ASSERT_EQ(clean.status, 0) << clean.errors;
-    const long echoBytes = static_cast<long>(fs::file_size(clean.dir / "echo.out"));
 
     // Scratch space full: the body stream cannot be written when it is copied into main.f.
-    Scenario scratch = runZemka(dialog0d, withOldFiles({.launcher = fullDisk(true, 100)}));
+    Scenario scratch = runZemka(dialog0d, withOldFiles({.launcher = fullDisk("scratch", 100)}));
     failedCleanly(scratch, "cannot write a scratch file in " + (scratch.dir / "scratch").string() +
                                ": No space left on device");
     EXPECT_EQ(scratch.echo, clean.echo);
 
-    // Working directory full once the answers are recorded: main.f cannot be written.
-    Scenario program = runZemka(dialog0d, withOldFiles({.launcher = fullDisk(false, echoBytes + 10)}));
+    // The working directory fills up while main.f is written.
+    Scenario program = runZemka(dialog0d, withOldFiles({.launcher = fullDisk("main.f", 1000)}));
     failedCleanly(program, "cannot write main.f: No space left on device");
     EXPECT_EQ(program.echo, clean.echo);
 
-    // Full after two and a half answers: echo.out keeps the two whole ones.
+    // It fills up after two and a half answers: echo.out keeps the two whole ones.
     long twoAndAHalf = static_cast<long>(clean.echo[0].size() + clean.echo[1].size() + 2 + clean.echo[2].size() / 2);
-    Scenario echo = runZemka(dialog0d, withOldFiles({.launcher = fullDisk(false, twoAndAHalf)}));
+    Scenario echo = runZemka(dialog0d, withOldFiles({.launcher = fullDisk("echo.out", twoAndAHalf)}));
     failedCleanly(echo, "cannot write echo.out: No space left on device");
     EXPECT_EQ(echo.echo, (std::vector<std::string>(clean.echo.begin(), clean.echo.begin() + 2)));
 }

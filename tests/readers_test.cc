@@ -113,7 +113,7 @@ TEST(Readers, ReadlnSwitchesBetweenKeyboardAndAnswerFile) {
     EXPECT_TRUE(run.saidLine("file1 "));
     EXPECT_TRUE(run.saidLine("file2 "));
     EXPECT_FALSE(run.saidLine("key1  "));
-    EXPECT_TRUE(run.saidLine(std::string(70, ' ') + "[RETURN]"));
+    EXPECT_TRUE(run.saidLine(std::string(44, ' ') + "only the RETURN key is read  [RETURN]"));
     EXPECT_EQ(run.echo(), (Lines{"file1 ", "key1  ", "file2 ", "key2  ", "key3  "}));
 }
 
@@ -362,13 +362,15 @@ TEST(Messages, ExamplesPlaceholdersAndPauses) {
     run.dialog.mess(1, 1);
 
     Lines said = run.said();
-    std::string pause = std::string(70, ' ') + "[RETURN]";
-    ASSERT_EQ(said.size(), 2u + 30 + 1 + 1);
+    std::string pause = std::string(44, ' ') + "only the RETURN key is read  [RETURN]";
+    // "p1", typed at the pause, is no answer and is said to be ignored.
+    ASSERT_EQ(said.size(), 2u + 30 + 1 + 1 + 1);
+    EXPECT_EQ(said[2 + 23], "|---- Text typed at a pause is no answer; it was not taken");
     EXPECT_EQ(said[0], "   " + pad("first u vv T12 end", 72));
     EXPECT_EQ(said[1], "   " + pad("example $$1 $", 72));
     EXPECT_EQ(said[2 + 21], "   " + pad("line 22", 72));
     EXPECT_EQ(said[2 + 22], pause);
-    EXPECT_EQ(said[2 + 31], said[0]);
+    EXPECT_EQ(said[2 + 32], said[0]);
     int blank;
     EXPECT_EQ(run.dialog.readln(4, blank), "left");
 
