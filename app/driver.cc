@@ -88,9 +88,18 @@ private:
 }  // namespace
 
 void runSession(std::istream& keyboard, std::ostream& terminal, const std::filesystem::path& dir) {
-    Session session(keyboard, terminal, dir, loadCatalogue(dir));
-    Driver(session).run();
-    sayWhatWasWritten(session);
+    Run run(keyboard, terminal, dir, loadCatalogue(dir));
+    // A step back starts the dialog again, with the answers before that question replayed.
+    for (bool done = false; !done;) {
+        try {
+            Session session(run);
+            Driver(session).run();
+            sayWhatWasWritten(session);
+            done = true;
+        } catch (const StepBack&) {
+        }
+    }
+    run.finish();
 }
 
 }  // namespace zemka

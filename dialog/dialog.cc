@@ -50,12 +50,20 @@ void Dialog::mess(int mode, int n) {
 
 bool Dialog::answer(int n, std::string& line, Tail tail) {
     auto width = static_cast<std::size_t>(n);
+    // After a step back the question now asked goes to the keyboard, even if the one before
+    // it was answered from zemka.in.
+    if (session.run.takeOver()) session.iffile = 0;
     std::string raw;
     bool fromFile = false;
     while (!fromFile) {
         if (!session.iffile) {
             if (!session.keyboardLine(raw))
                 throw FatalError("end of keyboard input (standard input) while an answer was needed");
+            if (raw.find_last_not_of(' ') == 0 && raw[0] == '<') {
+                if (session.run.stepBack()) throw StepBack{};
+                session.run.notice("|---- This is the first question: there is nothing to step back to");
+                continue;
+            }
             if (!raw.starts_with('#')) break;
             if (raw.starts_with("#@")) session.igui = 1;
         }
@@ -63,7 +71,7 @@ bool Dialog::answer(int n, std::string& line, Tail tail) {
         std::string why;
         if (!session.answerFileLine(raw, why)) {
             session.iffile = 0;
-            say("(A)", "|---- " + why + "; the questions stay at the keyboard");
+            session.run.notice("|---- " + why + "; the questions stay at the keyboard");
             continue;
         }
         if (raw.starts_with('#')) {
@@ -202,7 +210,7 @@ void Dialog::paws() {
     std::string typed;
     // At the end of keyboard input there is nobody to wait for: a replayed run goes on.
     if (session.keyboardLine(typed) && typed.find_first_not_of(' ') != std::string::npos)
-        say("(A)", "|---- Text typed at a pause is no answer; it was not taken");
+        session.run.notice("|---- Text typed at a pause is no answer; it was not taken");
 }
 
 int Dialog::state() { return ++session.ist; }

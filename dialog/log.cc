@@ -24,6 +24,12 @@ std::string rulerText(std::string_view line) {
 
 }  // namespace
 
+bool isComplaint(std::string_view line) { return line.starts_with("|----") && !isRuler(line); }
+
+void DialogLog::write(const std::string& line) {
+    if (!quiet_) file_.writeLine(line);
+}
+
 void DialogLog::message(int n) {
     message_ = n;
     prompt_.clear();
@@ -32,8 +38,8 @@ void DialogLog::message(int n) {
 }
 
 void DialogLog::said(std::string_view line) {
-    if (line.starts_with("|----") && !isRuler(line)) {
-        file_.writeLine("      " + std::string(trim(line)));
+    if (isComplaint(line)) {
+        write("      " + std::string(trim(line)));
         return;
     }
     if (line.starts_with("|-----7")) {
@@ -63,11 +69,11 @@ void DialogLog::answer(std::size_t echoLine, std::string_view text) {
     if (echoLine) std::snprintf(head, sizeof head, "%4zu  msg %3d  ", echoLine, message_);
     else std::snprintf(head, sizeof head, "   -  msg %3d  ", message_);
     std::string line = head + prompt_ + "  " + std::string(text);
-    file_.writeLine(line.substr(0, line.find_last_not_of(' ') + 1));
+    write(line.substr(0, line.find_last_not_of(' ') + 1));
     ruler_.clear();
     promptSinceAnswer_ = false;
 }
 
-void DialogLog::note(std::string_view text) { file_.writeLine("      " + std::string(text)); }
+void DialogLog::note(std::string_view text) { write("      " + std::string(trim(text))); }
 
 }  // namespace zemka

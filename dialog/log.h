@@ -12,6 +12,9 @@
 
 namespace zemka {
 
+// A terminal line that refuses an answer: "|----" but not a ruler or a prompt of that form.
+bool isComplaint(std::string_view line);
+
 class DialogLog {
 public:
     explicit DialogLog(const std::filesystem::path& path) : file_(path) {}
@@ -26,6 +29,8 @@ public:
     void note(std::string_view text);
 
     ThroughFile& file() { return file_; }
+    // While quiet (during a replay) the log follows the dialog but writes nothing.
+    void setQuiet(bool quiet) { quiet_ = quiet; }
 
 private:
     ThroughFile file_;
@@ -33,6 +38,8 @@ private:
     std::string prompt_;       // what the answer is given to
     std::string ruler_;        // an "Enter ..." ruler said since the last answer
     bool promptSinceAnswer_ = false;
+    bool quiet_ = false;
+    void write(const std::string& line);
 };
 
 }  // namespace zemka

@@ -113,7 +113,7 @@ void callReader(DialogRun& run, Random& r) {
 std::string Random::line() {
     static const std::vector<std::string> pieces = {
         "#", "#@", "$", "$$", "+", "-", " ", "  ", "y", "n", "Y", "N", "'", "\r", "\t", "(", "x", "u", "U", "vv",
-        "T12", "nx", "0", "7", "42", "99999", "2147483647", "2147483648", "-1234567890", "1.d-4", "\x7f",
+        "T12", "nx", "0", "7", "42", "<", "99999", "2147483647", "2147483648", "-1234567890", "1.d-4", "\x7f",
         std::string(1, '\0'), "\xff"};
     std::string s;
     switch (below(8)) {
@@ -167,6 +167,8 @@ void fuzzSession(const Lines& keyboard, const std::optional<std::string>& answer
         for (;;) callReader(run, r);
     } catch (const FatalError&) {
         // the keyboard ran dry
+    } catch (const StepBack&) {
+        // a "<" line: only a whole dialog starts again
     }
     for (const std::string& e : run.echo()) {
         std::size_t w = e.size();
@@ -192,12 +194,13 @@ const std::vector<Lines>& dialogSeeds() {
 Lines mutated(Lines seed, Random& r) {
     for (int edits = r.between(0, 4); edits > 0 && !seed.empty(); --edits) {
         auto at = seed.begin() + r.below(static_cast<int>(seed.size()));
-        switch (r.below(6)) {
+        switch (r.below(7)) {
         case 0: *at = r.line(); break;
         case 1: seed.erase(at); break;
         case 2: seed.insert(at, *at); break;
         case 3: seed.insert(at, r.line()); break;
         case 4: *at = r.pick(seed); break;
+        case 5: seed.insert(at, {r.line(), "<"}); break;  // a line and a step back
         default: seed.erase(at, seed.end()); break;
         }
     }
