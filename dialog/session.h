@@ -1,9 +1,11 @@
-// The session record: every piece of run-wide state of one dialog, and its files.
+// The session record: the state of one start of the dialog, and the files of its program.
+// What outlives a step back (the answers, echo.out, zemka.in) belongs to its Run.
 //
 // The logical channels keep their numbers in lunits (slot 4 names the current stream), so
 // a generator switches streams with use() and every writer goes to whatever is current.
-// The header stream is main.f itself; the body and subprogram streams are scratch files on
-// disk, so memory does not grow with the size of the generated program.
+// The header stream is main.f itself (under a temporary name until the program is
+// complete); the body and subprogram streams are scratch files on disk, so memory does not
+// grow with the size of the generated program.
 #pragma once
 
 #include <array>
@@ -30,7 +32,7 @@ struct Session {
     // exmp: Fortran-block level, example number, precision flag.
     std::array<int, 4> exmp{};
     int igui = 0;
-    int iffile = 0;  // zemka.in is opened (ifopen) and kept by the run
+    int iffile = 0;  // 1 while answers come from zemka.in, which the run opens and keeps
     int ist = 78754;  // the last statement label handed out
     Unknowns unknwn;
     Run& run;
