@@ -1,5 +1,7 @@
 // zemka: writes a Fortran program for a PDE problem described in a question-and-answer dialog.
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <exception>
 #include <iostream>
 
@@ -11,14 +13,36 @@ namespace {
 constexpr const char* usage =
     "usage: zemka\n"
     "\n"
-    "Asks a series of questions about one partial differential equation problem and writes\n"
-    "the Fortran program main.f that solves it. Run it in a directory that holds the message\n"
-    "file zemka.seq. Every answer is recorded in echo.out; copy that file to zemka.in and type\n"
-    "'#' at the first question to replay the answers.\n";
+    "Asks, one question at a time, about one partial differential equation problem and\n"
+    "writes the Fortran program main.f that solves it with the solver library.\n"
+    "\n"
+    "Files in the working directory:\n"
+    "  zemka.seq  the question texts; without one here, the copy installed with zemka\n"
+    "  main.f     the program, put in place only when the dialog is complete\n"
+    "  echo.out   every answer, one a line, written as it is given\n"
+    "  zemka.log  the answers numbered, each with the message and prompt it answered\n"
+    "  zemka.in   answers prepared beforehand, read only after a # (see below)\n"
+    "\n"
+    "At a question, # takes that answer and the following ones from zemka.in; a line\n"
+    "starting with # in zemka.in hands the questions back to the keyboard. A line holding\n"
+    "only < steps back to the question before (again to go further back); the answers from\n"
+    "there on are forgotten, in echo.out too.\n"
+    "\n"
+    "To replay a dialog, or to resume an interrupted one, perhaps after editing answers:\n"
+    "  cp echo.out zemka.in\n"
+    "  zemka            (and type # at the first question; or: echo '#' | zemka)\n";
+
+// A closed standard descriptor would be taken by the first file opened (echo.out would receive
+// the terminal's lines): each is bound to /dev/null instead.
+void openStandardDescriptors() {
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) < 0 && errno == EBADF) ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    openStandardDescriptors();
     if (argc > 1) {
         if (std::strcmp(argv[1], "--help") == 0) {
             std::cout << usage;
@@ -32,9 +56,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::ios::sync_with_stdio(false);
+    zemka::installInterruptHandlers();
     try {
         zemka::runSession(std::cin, std::cout, ".");
-        std::cout.flush();
+        if (!std::cout.flush()) {
+            std::cerr << "zemka: cannot write the terminal (standard output)\n";
+            return 1;
+        }
         return 0;
     } catch (const std::exception& e) {
         std::cout.flush();

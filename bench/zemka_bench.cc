@@ -197,6 +197,37 @@ void measure(const fs::path& dir, const Dialog& dialog, int runs) {
     }
 }
 
+// The 2D dialog again, with the answer before the last one taken back with "<" and given
+// again: zemka starts the dialog afresh and replays every answer before it. Prints the time
+// of the plain dialog, of the one with the step back, and their difference, the cost of the
+// step back.
+void measureStepBack(const fs::path& dir, const std::vector<int>& sizes, int runs) {
+    std::printf("\n2D Galerkin, one step back before the last answer\n%6s %9s %14s %14s %14s\n", "NEQN",
+                "answers", "plain ms", "step back ms", "difference ms");
+    for (int neqn : sizes) {
+        Answers plain = answers2d(neqn);
+        Answers stepping = plain;
+        stepping.insert(stepping.end() - 1, {"<", plain[plain.size() - 2]});
+        double median[2];
+        for (int variant = 0; variant < 2; ++variant) {
+            {
+                std::ofstream out(dir / "answers.txt");
+                for (const auto& line : variant ? stepping : plain) out << line << '\n';
+            }
+            std::vector<double> times;
+            for (int r = 0; r < runs; ++r) times.push_back(runZemka(dir).seconds);
+            std::ifstream echo(dir / "echo.out");
+            if (std::count(std::istreambuf_iterator<char>(echo), {}, '\n') != static_cast<long>(plain.size())) {
+                std::fprintf(stderr, "zemka-bench: the step back of NEQN %d left other answers\n", neqn);
+                std::exit(1);
+            }
+            std::sort(times.begin(), times.end());
+            median[variant] = 1000 * times[times.size() / 2];
+        }
+        std::printf("%6d %9zu %14.1f %14.1f %14.1f\n", neqn, plain.size(), median[0], median[1], median[1] - median[0]);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -217,6 +248,7 @@ int main(int argc, char** argv) {
     const Dialog dialogs[] = {{"0D, nonlinear steady state", answers0d, {25, 50, 99}},
                               {"2D Galerkin, nonlinear steady state", answers2d, {10, 20, 30}}};
     for (const Dialog& dialog : dialogs) measure(dir, dialog, runs);
+    measureStepBack(dir, {30, 99}, runs);
     fs::remove_all(dir);
     return 0;
 }

@@ -44,7 +44,7 @@ Catalogue Catalogue::load(std::istream& in, const std::string& fileName) {
     Catalogue c;
     int last = 0;
     std::string line;
-    for (int i = 1; i <= maxRecords; ++i) {
+    for (int i = 1;; ++i) {
         if (!std::getline(in, line)) {
             if (in.bad()) bad(fileName, i, "cannot be read");
             bad(fileName, i, "ends without the closing record numbered 9999");
@@ -55,6 +55,9 @@ Catalogue Catalogue::load(std::istream& in, const std::string& fileName) {
         if (!readNumberField(line.substr(0, 4), r.number))
             bad(fileName, i, "columns 1-4 do not hold a message number");
         if (r.number == 9999) return c;
+        // Cutting a longer file would silently lose its last messages.
+        if (i > maxRecords)
+            bad(fileName, i, "more than " + std::to_string(maxRecords) + " records before the closing record numbered 9999");
         if (r.number < 1 || r.number > indexSize)
             bad(fileName, i, "message number " + std::to_string(r.number) + " is outside 1 to 1000");
         if (r.number < last)
@@ -70,7 +73,6 @@ Catalogue Catalogue::load(std::istream& in, const std::string& fileName) {
         for (int j = last + 1; j <= number; ++j) c.direct_[j] = i;
         last = number;
     }
-    return c;  // a longer file is cut after its first maxRecords records
 }
 
 std::vector<const MessageRecord*> Catalogue::extent(int n) const {

@@ -21,13 +21,14 @@ void Dialog::writeItems(std::string_view format, const Items& items) {
 }
 
 void Dialog::sayItems(std::string_view format, const Items& items) {
-    formatWrite(format, items, [this](const std::string& r) { session.record(session.lunits.terminal, r); });
+    formatWrite(format, items, [this](const std::string& r) { session.say(r); });
 }
 
 void Dialog::mess(int mode, int n) {
     auto records = session.catalogue.extent(n);
     if (records.empty()) return;
     int count = 0;
+    if (mode != 2) session.messageShown(n);
     if (mode != 1) write("('C',78('#'))");
     for (const MessageRecord* r : records) {
         auto letter = exampleLetters.find(r->letter);
@@ -35,7 +36,7 @@ void Dialog::mess(int mode, int n) {
         if (exampleLine && static_cast<int>(letter) + 1 != session.exmp.example) continue;
         Items line = charItems(Catalogue::resolve(*r, exampleLine, session.unknwn));
         if (mode != 2) {
-            sayItems("(3X,72A1)", line);
+            formatWrite("(3X,72A1)", line, [this](const std::string& l) { session.show(l); });
             ++count;
         }
         if (mode != 1) writeItems("('C',5X,72A1,'#')", line);
@@ -47,42 +48,66 @@ void Dialog::mess(int mode, int n) {
     if (mode != 1) write("('C',78('#'))");
 }
 
-std::string Dialog::readln(int n, int& blank) {
+bool Dialog::answer(int n, std::string& line, Tail tail) {
     auto width = static_cast<std::size_t>(n);
-    std::string raw, line;
-    for (;;) {
+    // After a step back the question now asked goes to the keyboard, even if the one before
+    // it was answered from zemka.in.
+    if (session.run.takeOver()) session.iffile = 0;
+    std::string raw;
+    bool fromFile = false;
+    while (!fromFile) {
         if (!session.iffile) {
             if (!session.keyboardLine(raw))
                 throw FatalError("end of keyboard input (standard input) while an answer was needed");
-            line = raw.substr(0, width);
-            line.resize(width, ' ');
-            if (line[0] != '#') break;
-            if (line[1] == '@') session.igui = 1;
+            if (raw.find_last_not_of(' ') == 0 && raw[0] == '<') {
+                if (session.run.stepBack()) throw StepBack{};
+                session.run.notice("|---- This is the first question: there is nothing to step back to");
+                continue;
+            }
+            if (!raw.starts_with('#')) break;
+            if (raw.starts_with("#@")) session.igui = 1;
         }
         session.iffile = 1;
-        if (!session.answerFileLine(raw)) {
+        std::string why;
+        if (!session.answerFileLine(raw, why)) {
+            session.iffile = 0;
+            session.run.notice("|---- " + why + "; the questions stay at the keyboard");
+            continue;
+        }
+        if (raw.starts_with('#')) {
             session.iffile = 0;
             continue;
         }
-        line = raw.substr(0, width);
-        line.resize(width, ' ');
-        if (line[0] == '#') {
-            session.iffile = 0;
-            continue;
-        }
-        sayItems("(72A1)", charItems(line));
-        break;
+        fromFile = true;
     }
-    blank = isBlank(line) ? 1 : 0;
+    line = raw.substr(0, width);
+    line.resize(width, ' ');
+    if (fromFile) session.show(line);
+    // Trailing blanks are no part of an answer; anything else beyond the width would be lost.
+    auto last = raw.find_last_not_of(' ');
+    if (tail == Tail::refused && last != std::string::npos && last >= width) {
+        session.unrecordedAnswer(raw);
+        return false;
+    }
     session.record(session.lunits.echo, line);
+    return true;
+}
+
+std::string Dialog::readln(int n, int& blank) {
+    std::string line;
+    while (!answer(n, line, Tail::refused))
+        say("(A)", "|---- At most " + std::to_string(n) + " characters here; re-enter");
+    blank = isBlank(line) ? 1 : 0;
     return line;
 }
 
 int Dialog::ifyes() {
     say("('|---- Enter yes or no')");
     for (;;) {
-        int blank;
-        char c = readln(3, blank)[0];
+        // Only column 1 counts, so a longer answer ("yes, please") is taken as it is cut.
+        std::string line;
+        answer(3, line, Tail::cut);
+        char c = line[0];
         if (c == 'y' || c == 'Y') return 1;
         if (c == 'n' || c == 'N') return 0;
         say("('|---- What?  yes or no, starting in first column please.' )");
@@ -181,10 +206,11 @@ void Dialog::instr(std::string_view name, int req) {
 }
 
 void Dialog::paws() {
-    say("(70X,'[RETURN]')");
-    std::string ignored;
+    session.show(std::string(44, ' ') + "only the RETURN key is read  [RETURN]");
+    std::string typed;
     // At the end of keyboard input there is nobody to wait for: a replayed run goes on.
-    session.keyboardLine(ignored);
+    if (session.keyboardLine(typed) && typed.find_first_not_of(' ') != std::string::npos)
+        session.run.notice("|---- Text typed at a pause is no answer; it was not taken");
 }
 
 int Dialog::state() { return ++session.ist; }

@@ -119,11 +119,23 @@ private:
     void userStatement(std::string_view s);
     // The line in the program's precision: "dkvr" becomes " kvr" in single precision.
     std::string inPrecision(std::string_view doubleText) const;
+    // What becomes of an answer longer than its question reads.
+    enum class Tail { refused, cut };
+    // The next answer line, cut or blank-filled to n characters, and echoed. A longer one is
+    // refused (returns false, not echoed) unless tail says it may be cut.
+    bool answer(int n, std::string& line, Tail tail);
+    // Why an expression answer can never be part of a Fortran statement; empty when it can.
+    static std::string_view expressionFault(std::string_view line);
+    // Why a line of a Fortran block cannot be a fixed-form line; empty when it can.
+    static std::string_view blockLineFault(std::string_view line);
+    // What a name for unknown i would clash with ("the global parameter ux"); empty if nothing.
+    std::string clash(std::string_view c, int i, const UnknownNaming& naming) const;
+
+    // The global parameters that globp took, so that a clash can name them.
+    std::vector<std::string> globalNames_;
+
     bool legalName(std::string_view c, std::size_t width, const NameTables& t) const;
     std::string rangeText(int lo, int hi) const;
-    // Whether the name c, or a name derived from it, is the program's already: a name or
-    // derived name of one of the unknowns 1 .. last-1, or one of naming.taken.
-    bool nameTaken(std::string_view c, int last, const UnknownNaming& naming) const;
 };
 
 }  // namespace zemka

@@ -13,6 +13,12 @@ Items withChars(Items head, std::string_view s) {
     return head;
 }
 
+std::string lower(std::string_view s) {
+    std::string out(s);
+    for (char& ch : out) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return out;
+}
+
 bool alnum(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
 
 // Fortran names are case-blind, so "U" and "u" are the same variable.
@@ -38,17 +44,33 @@ bool reservedEntry(std::string_view name, std::string_view entry) {
     return number.size() <= 2 && number[0] != '0' && std::all_of(number.begin(), number.end(), digit);
 }
 
+// Fortran's intrinsic functions of at most six letters: a variable of one of these names
+// hides the function in every program unit that holds it.
+constexpr std::string_view intrinsicFunctions =
+    "abs acos aimag aint alog alog10 amax0 amax1 amin0 amin1 amod anint asin atan atan2 cabs ccos cexp char "
+    "clog cmplx conjg cos cosh csin csqrt dabs dacos dasin datan datan2 dble dcos dcosh ddim dexp dim dint "
+    "dlog dlog10 dmax1 dmin1 dmod dnint dprod dsign dsin dsinh dsqrt dtan dtanh exp float floor iabs ichar "
+    "idim idint idnint ifix index int isign len lge lgt lle llt log log10 max max0 max1 min min0 min1 mod "
+    "modulo nint real sign sin sinh sngl sqrt sum tan tanh";
+
+bool listed(std::string_view name, std::string_view list) {
+    std::istringstream entries{std::string(list)};
+    for (std::string entry; entries >> entry;)
+        if (reservedEntry(name, entry)) return true;
+    return false;
+}
+
+bool intrinsic(std::string_view name) { return listed(name, intrinsicFunctions); }
+
+std::string trimmed(std::string_view s) { return std::string(s.substr(0, s.find_last_not_of(' ') + 1)); }
+
 // Whether a global parameter of this name would be one of the generated program's own names
 // (see NameTables::reserved).
 bool reservedName(std::string_view name, const std::vector<std::string_view>& lists) {
-    std::string lower(name);
-    for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    if (lower.ends_with("8z") || lower.starts_with("dkvr") || lower.starts_with("kvr")) return true;
-    for (std::string_view list : lists) {
-        std::istringstream entries{std::string(list)};
-        for (std::string entry; entries >> entry;)
-            if (reservedEntry(name, entry)) return true;
-    }
+    std::string lowered = lower(name);
+    if (lowered.ends_with("8z") || lowered.starts_with("dkvr") || lowered.starts_with("kvr")) return true;
+    for (std::string_view list : lists)
+        if (listed(name, list)) return true;
     return false;
 }
 
@@ -71,12 +93,31 @@ bool Dialog::legalName(std::string_view c, std::size_t width, const NameTables& 
     return true;
 }
 
+std::string_view Dialog::expressionFault(std::string_view line) {
+    int depth = 0;
+    bool quoted = false;
+    for (char c : line) {
+        if (c == '\'') quoted = !quoted;  // a doubled quote inside a string toggles twice
+        if (quoted || c == '\'') continue;
+        if (c == '!' || c == ';') return "|---- ! and ; would cut the Fortran statement; re-enter";
+        depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+        if (depth < 0) break;
+    }
+    if (quoted) return "|---- Unclosed quote; re-enter";
+    if (depth != 0) return "|---- Unbalanced parentheses; re-enter";
+    return {};
+}
+
 std::string Dialog::readex(int req, int& blank) {
     say("('|----Enter constant or FORTRAN expression',23('-'),'|')");
     for (;;) {
         std::string line = readln(65, blank);
         if (req == 1 && blank) {
             say("('|----Illegal blank line. Enter constant or FORTRAN ',    'expression---|')");
+            continue;
+        }
+        if (std::string_view fault = expressionFault(line); !fault.empty()) {
+            say("(A)", fault);
             continue;
         }
         return line;
@@ -113,8 +154,23 @@ void Dialog::iadd(int level, std::string_view what) {
         int blank;
         std::string line = readln(72, blank);
         if (blank) return;
+        if (std::string_view fault = blockLineFault(line); !fault.empty()) {
+            say("(A)", fault);
+            continue;
+        }
         writeItems("(72A1)", withChars({}, line));
     }
+}
+
+// Columns 1-5 hold a label or nothing, unless column 1 marks a comment; a tab ends them.
+std::string_view Dialog::blockLineFault(std::string_view line) {
+    if (std::string_view("Cc*!").find(line[0]) != std::string_view::npos) return {};
+    for (char c : line.substr(0, 5)) {
+        if (c == '\t') break;
+        if (c != ' ' && !std::isdigit(static_cast<unsigned char>(c)))
+            return "|---- Columns 1-5 hold a label, or a comment mark in column 1; re-enter";
+    }
+    return {};
 }
 
 void Dialog::varnam(const NameTables& tables, int nvar, const UnknownNaming& naming) {
@@ -123,17 +179,18 @@ void Dialog::varnam(const NameTables& tables, int nvar, const UnknownNaming& nam
         for (;;) {
             if (i <= 9) say("(' U',I1,' =')", i);
             else say("(' U',I2,' =')", i);
-            int blank;
-            std::string c = readln(4, blank);
+            std::string c;
+            bool within = answer(4, c, Tail::refused);
             if (c[1] == ' ') c[2] = ' ';  // a blank in column 2 ends a one-letter name
-            if (!legalName(c, 4, tables)) {
+            if (!within || !legalName(c, 4, tables)) {
                 say("('|---- Illegal variable name, re-enter in columns 1-3')");
                 continue;
             }
-            // Two unknowns of one name (or an unknown named like another's derivative, or like
-            // a global parameter) would silently be one variable in the program.
-            if (nameTaken(c, i, naming)) {
-                say("('|---- Name already used, re-enter in columns 1-3')");
+            // Two unknowns of one name (or an unknown named like another's derivative, like a
+            // global parameter or like a Fortran function) would silently be one name in the
+            // program.
+            if (std::string with = clash(c, i, naming); !with.empty()) {
+                say("(A)", "|---- " + trimmed(c) + " would clash with " + with + ", re-enter in columns 1-3");
                 continue;
             }
             u.length[i] = c[1] == ' ' ? 1 : c[2] == ' ' ? 2 : 3;
@@ -143,22 +200,30 @@ void Dialog::varnam(const NameTables& tables, int nvar, const UnknownNaming& nam
     }
 }
 
-bool Dialog::nameTaken(std::string_view c, int last, const UnknownNaming& naming) const {
+std::string Dialog::clash(std::string_view c, int i, const UnknownNaming& naming) const {
     auto forms = [&naming](std::string_view name) {
-        std::string base(name.substr(0, name.find(' ')));
-        std::vector<std::string> all{base};
-        for (const std::string& suffix : naming.suffixes) all.push_back(base + suffix);
+        std::vector<std::string> all{trimmed(name)};
+        for (const std::string& suffix : naming.suffixes) all.push_back(all[0] + suffix);
         return all;
     };
     auto mine = forms(c);
-    for (const std::string& form : mine)
-        for (const std::string& t : naming.taken)
-            if (sameName(form, t)) return true;
-    for (int k = 1; k < last; ++k)
-        for (const std::string& other : forms(session.unknwn.name[k]))
+    for (const std::string& form : mine) {
+        if (intrinsic(form)) return "the Fortran function " + lower(form);
+        for (const std::string& t : naming.taken) {
+            if (!sameName(form, t)) continue;
+            bool global = std::any_of(globalNames_.begin(), globalNames_.end(),
+                                      [&t](const std::string& g) { return sameName(g, t); });
+            return global ? "the global parameter " + trimmed(t) : "the program's own " + lower(trimmed(t));
+        }
+    }
+    for (int k = 1; k < i; ++k) {
+        auto other = forms(session.unknwn.name[k]);
+        for (const std::string& theirs : other)
             for (const std::string& form : mine)
-                if (sameName(form, other)) return true;
-    return false;
+                if (sameName(form, theirs))
+                    return (theirs == other[0] ? "" : theirs + " of ") + "the unknown " + other[0];
+    }
+    return {};
 }
 
 void Dialog::invec(std::string_view name, int first, int last, int req) {
@@ -243,11 +308,15 @@ GlobalList Dialog::globp(const NameTables& tables) {
     GlobalList list;
     for (;;) {
         say("(' Parameter name = (type blank line to terminate)')");
-        int blank;
-        std::string c = readln(7, blank);
-        if (blank) return list;
-        if (!legalName(c, 7, tables)) {
+        std::string c;
+        bool within = answer(7, c, Tail::refused);
+        if (within && c.find_first_not_of(' ') == std::string::npos) return list;
+        if (!within || !legalName(c, 7, tables)) {
             say("('|---- Illegal parameter name, re-enter in columns 1-6')");
+            continue;
+        }
+        if (intrinsic(trimmed(c))) {
+            say("(A)", "|---- " + trimmed(c) + " is a Fortran function, re-enter in columns 1-6");
             continue;
         }
         if (reservedName(c.substr(0, c.find(' ')), tables.reserved)) {
@@ -268,6 +337,7 @@ GlobalList Dialog::globp(const NameTables& tables) {
         }
         invar(name, 1);
         list.push_back("," + name);
+        globalNames_.push_back(name);
         if (list.size() == 176) {
             say("(' Limit on number of global parameters reached')");
             return list;

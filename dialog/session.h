@@ -1,71 +1,29 @@
-// The session record: every piece of run-wide state of one dialog, and its files.
+// The session record: the state of one start of the dialog, and the files of its program.
+// What outlives a step back (the answers, echo.out, zemka.in) belongs to its Run.
 //
 // The logical channels keep their numbers in lunits (slot 4 names the current stream), so
 // a generator switches streams with use() and every writer goes to whatever is current.
-// The header stream is main.f itself; the body and subprogram streams are scratch files on
-// disk, so memory does not grow with the size of the generated program.
+// The header stream is main.f itself (under a temporary name until the program is
+// complete); the body and subprogram streams are scratch files on disk, so memory does not
+// grow with the size of the generated program.
 #pragma once
 
 #include <array>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <istream>
-#include <ostream>
-#include <stdexcept>
+#include <cstdint>
 #include <string>
 
 #include "catalogue.h"
+#include "files.h"
+#include "run.h"
 
 namespace zemka {
 
-// Ends the run: one line naming the file or input, and a non-zero exit status.
-class FatalError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 enum class Stream { header, body, subprograms };
 
-// A file that is created at the start of the run but keeps an older content until this run
-// writes its first line into it.
-class ReplacedFile {
-public:
-    explicit ReplacedFile(const std::filesystem::path& path);
-    ~ReplacedFile();
-    ReplacedFile(const ReplacedFile&) = delete;
-    ReplacedFile& operator=(const ReplacedFile&) = delete;
-
-    void writeLine(const std::string& line);
-    void finish();  // flushes; a failed write is reported here
-
-private:
-    std::string name_;
-    std::FILE* file_ = nullptr;
-    bool started_ = false;
-};
-
-// An anonymous scratch file that vanishes with the process.
-class ScratchFile {
-public:
-    ScratchFile();
-    ~ScratchFile();
-    ScratchFile(const ScratchFile&) = delete;
-    ScratchFile& operator=(const ScratchFile&) = delete;
-
-    void writeLine(const std::string& line);
-    // Hands each record back, as written, from the start.
-    template <class F> void replay(F&& each);
-
-private:
-    std::FILE* file_ = nullptr;
-};
-
 struct Session {
-    // Opens echo.out and main.f in dir (after the catalogue has been loaded), and the two
-    // scratch streams. keyboard and terminal stand for channels 5 and 6.
-    Session(std::istream& keyboard, std::ostream& terminal, const std::filesystem::path& dir,
-            Catalogue catalogue);
+    // A fresh start of the dialog of this run: a new temporary main.f, new scratch streams,
+    // the banner still to write, every flag and counter at its start value.
+    explicit Session(Run& run);
 
     // lunits: the channel number of each slot. The current stream is a copy of the header,
     // body or subprogram slot, so every writer goes to whatever is current.
@@ -94,50 +52,42 @@ struct Session {
         int doublePrecision = 0;  // 1: a double precision program, 0: single precision
     } exmp;
     int igui = 0;
-    int iffile = 0;
-    int ifopen = 0;
+    int iffile = 0;  // 1 while answers come from zemka.in, which the run opens and keeps
     int ist = 78754;  // the last statement label handed out
     Unknowns unknwn;
-    Catalogue catalogue;
-
-    std::istream& keyboard;
-    std::ostream& terminal;
-    std::filesystem::path dir;
+    Run& run;
+    const Catalogue& catalogue;
 
     void use(Stream s);
+    // A line on the terminal that zemka.log may take as a prompt or a complaint.
+    void say(const std::string& line) { run.say(line); }
+    // A line on the terminal that is no prompt: a message line, a replayed answer, a pause.
+    void show(const std::string& line) { run.show(line); }
+    // Message n is being shown.
+    void messageShown(int n) { run.messageShown(n); }
+    // An answer refused before it reached echo.out.
+    void unrecordedAnswer(const std::string& line) { run.unrecordedAnswer(line); }
     // One record to a channel: 6 the terminal, 11-13 the streams, 15 the echo file.
     void record(int channel, const std::string& line);
     void toCurrent(const std::string& line) { record(lunits.current, line); }
 
     // A keyboard line with its trailing carriage return dropped; false at end of input.
-    bool keyboardLine(std::string& line);
-    // The next line of zemka.in, opening it on first use; false when none can be had.
-    bool answerFileLine(std::string& line);
+    bool keyboardLine(std::string& line) { return run.keyboardLine(line); }
+    // The next line of zemka.in, opening it on first use; false when none can be had, with
+    // why saying so in the user's terms.
+    bool answerFileLine(std::string& line, std::string& why) { return run.answerFileLine(line, why); }
 
     // Copies the body and subprogram streams behind the header in main.f, each line 79
-    // columns wide, and finishes every file.
+    // columns wide, and puts the finished main.f in place.
     void assemble();
+    // What main.f holds once assembled.
+    std::size_t programLines() const { return program_.linesWritten(); }
+    std::uintmax_t programBytes() const { return program_.bytesWritten(); }
 
 private:
-    ReplacedFile echo_;
-    ReplacedFile program_;
+    ProgramFile program_;
     ScratchFile body_;
     ScratchFile subprograms_;
-    std::ifstream answers_;
 };
-
-template <class F> void ScratchFile::replay(F&& each) {
-    std::fflush(file_);
-    std::rewind(file_);
-    char* buf = nullptr;
-    std::size_t cap = 0;
-    ssize_t n;
-    while ((n = ::getline(&buf, &cap, file_)) >= 0) {
-        std::string line(buf, static_cast<std::size_t>(n));
-        if (!line.empty() && line.back() == '\n') line.pop_back();
-        each(line);
-    }
-    std::free(buf);
-}
 
 }  // namespace zemka

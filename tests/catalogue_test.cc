@@ -65,11 +65,24 @@ TEST(Catalogue, PlaceholdersAndDollarRemoval) {
     EXPECT_EQ(Catalogue::resolve(*lines[1], false, u), std::string(66, 'a') + "ab   $");
 }
 
+// Twenty thousand records and the closing one load; a longer file, with or without its
+// closing record, is refused rather than cut.
 TEST(Catalogue, ReadsAtMostTwentyThousandRecords) {
     std::string text;
     for (int i = 0; i < Catalogue::maxRecords; ++i) text += "   1 line\n";
-    Catalogue c = catalogueOf(text + "not read\n");
-    EXPECT_EQ(c.size(), static_cast<std::size_t>(Catalogue::maxRecords));
+    EXPECT_EQ(catalogueOf(text + "9999\n").size(), static_cast<std::size_t>(Catalogue::maxRecords));
+    for (std::string tail : {"   2 more\n", "   2 more\n9999\n"})
+        EXPECT_THROW(
+            {
+                try {
+                    catalogueOf(text + tail);
+                } catch (const CatalogueError& e) {
+                    EXPECT_STREQ(e.what(), "zemka.seq, line 20001: more than 20000 records before the closing "
+                                           "record numbered 9999");
+                    throw;
+                }
+            },
+            CatalogueError);
 }
 
 }  // namespace

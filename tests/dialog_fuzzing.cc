@@ -1,6 +1,11 @@
 #include "dialog_fuzzing.h"
 
+#include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <fstream>
+
+#include "app/driver.h"
 
 namespace zemka::test {
 namespace {
@@ -108,7 +113,7 @@ void callReader(DialogRun& run, Random& r) {
 std::string Random::line() {
     static const std::vector<std::string> pieces = {
         "#", "#@", "$", "$$", "+", "-", " ", "  ", "y", "n", "Y", "N", "'", "\r", "\t", "(", "x", "u", "U", "vv",
-        "T12", "nx", "0", "7", "42", "99999", "2147483647", "2147483648", "-1234567890", "1.d-4", "\x7f",
+        "T12", "nx", "0", "7", "42", "<", "99999", "2147483647", "2147483648", "-1234567890", "1.d-4", "\x7f",
         std::string(1, '\0'), "\xff"};
     std::string s;
     switch (below(8)) {
@@ -162,6 +167,8 @@ void fuzzSession(const Lines& keyboard, const std::optional<std::string>& answer
         for (;;) callReader(run, r);
     } catch (const FatalError&) {
         // the keyboard ran dry
+    } catch (const StepBack&) {
+        // a "<" line: only a whole dialog starts again
     }
     for (const std::string& e : run.echo()) {
         std::size_t w = e.size();
@@ -169,6 +176,108 @@ void fuzzSession(const Lines& keyboard, const std::optional<std::string>& answer
         require(w == 3 || w == 4 || w == 6 || w == 7 || w == 40 || w == 65 || w == 72, "echo line '" + e + "'");
     }
     for (const std::string& line : run.program()) require(line.size() <= 79, "main.f line '" + line + "'");
+}
+
+const std::vector<Lines>& dialogSeeds() {
+    static const std::vector<Lines> seeds = [] {
+        std::vector<std::filesystem::path> files;
+        for (const auto& e : std::filesystem::directory_iterator(ZEMKA_SOURCE_DIR "/examples"))
+            if (e.path().extension() == ".in") files.push_back(e.path());
+        std::sort(files.begin(), files.end());
+        std::vector<Lines> out;
+        for (const auto& f : files) out.push_back(readLines(f));
+        return out;
+    }();
+    return seeds;
+}
+
+Lines mutated(Lines seed, Random& r) {
+    for (int edits = r.between(0, 4); edits > 0 && !seed.empty(); --edits) {
+        auto at = seed.begin() + r.below(static_cast<int>(seed.size()));
+        switch (r.below(7)) {
+        case 0: *at = r.line(); break;
+        case 1: seed.erase(at); break;
+        case 2: seed.insert(at, *at); break;
+        case 3: seed.insert(at, r.line()); break;
+        case 4: *at = r.pick(seed); break;
+        case 5: seed.insert(at, {r.line(), "<"}); break;  // a line and a step back
+        default: seed.erase(at, seed.end()); break;
+        }
+    }
+    return seed;
+}
+
+namespace {
+
+const std::string& shippedMessages() {
+    static const std::string text = [] {
+        std::ifstream in(ZEMKA_SOURCE_DIR "/data/zemka.seq", std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    }();
+    return text;
+}
+
+std::string joinedLines(const Lines& lines) {
+    std::string s;
+    for (const std::string& l : lines) s += l + '\n';
+    return s;
+}
+
+// Runs zemka's whole dialog in dir; false when it ended with a report.
+bool wholeRun(const std::filesystem::path& dir, const Lines& keyboard) {
+    std::istringstream keys(joinedLines(keyboard));
+    std::ostringstream terminal;
+    try {
+        runSession(keys, terminal, dir);
+        return true;
+    } catch (const FatalError&) {
+    } catch (const CatalogueError&) {
+    }
+    return false;
+}
+
+std::vector<std::string> filesIn(const std::filesystem::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+void fuzzDialog(const Lines& keyboard, const std::optional<std::string>& answerFile, DialogCounts& counts) {
+    TempDir run;
+    writeFile(run.path / "zemka.seq", shippedMessages());
+    if (answerFile) writeFile(run.path / "zemka.in", *answerFile);
+    ++counts.dialogs;
+    counts.answers += static_cast<int>(keyboard.size());
+    if (answerFile) counts.answers += static_cast<int>(std::count(answerFile->begin(), answerFile->end(), '\n'));
+    bool finished = wholeRun(run.path, keyboard);
+
+    Lines echo = readLines(run.path / "echo.out");
+    for (const std::string& e : echo) {
+        std::size_t w = e.size();
+        require(w == 3 || w == 4 || w == 6 || w == 7 || w == 40 || w == 65 || w == 72, "echo line '" + e + "'");
+    }
+    std::vector<std::string> expected{"echo.out", "zemka.log", "zemka.seq"};
+    if (finished) expected.push_back("main.f");
+    if (answerFile) expected.push_back("zemka.in");
+    std::sort(expected.begin(), expected.end());
+    require(filesIn(run.path) == expected, "files left: " + joinedLines(filesIn(run.path)));
+    if (!finished) return;
+    ++counts.finished;
+    Lines program = readLines(run.path / "main.f");
+    for (const std::string& line : program) require(line.size() <= 79, "main.f line '" + line + "'");
+
+    // "#@" marks the program from where it is typed on, which a replay cannot know.
+    bool marked = std::any_of(keyboard.begin(), keyboard.end(), [](const std::string& l) { return l.starts_with("#@"); });
+    if (marked) return;
+    TempDir replay;
+    writeFile(replay.path / "zemka.seq", shippedMessages());
+    writeFile(replay.path / "zemka.in", joinedLines(echo));
+    require(wholeRun(replay.path, {"#"}), "the replay of echo.out did not finish");
+    require(readLines(replay.path / "main.f") == program, "the replay of echo.out wrote another main.f");
+    require(readLines(replay.path / "echo.out") == echo, "the replay of echo.out recorded other answers");
 }
 
 void fuzzCatalogue(const std::string& text, Random& r) {

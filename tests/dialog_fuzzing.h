@@ -39,6 +39,24 @@ private:
 // until the keyboard runs dry; then echo.out and main.f are checked.
 void fuzzSession(const Lines& keyboard, const std::optional<std::string>& answerFile, Random& r);
 
+// The answer files in examples/, one whole dialog each: the seeds of the dialog fuzzing.
+const std::vector<Lines>& dialogSeeds();
+// A seed with a few random edits: lines replaced, dropped, repeated, inserted or the end cut.
+Lines mutated(Lines seed, Random& r);
+
+// What whole dialogs did.
+struct DialogCounts {
+    int dialogs = 0;
+    int answers = 0;   // keyboard and zemka.in lines offered
+    int finished = 0;  // of which wrote main.f (and replayed it from echo.out)
+};
+
+// One whole run of zemka in this process, through the driver and whichever generator the
+// answers choose, with the shipped message file. The only ways out are a finished main.f
+// and a one-line report (FatalError or CatalogueError); a finished run's echo.out must
+// replay to the same main.f, and a failed one leaves no main.f nor temporary file.
+void fuzzDialog(const Lines& keyboard, const std::optional<std::string>& answerFile, DialogCounts& counts);
+
 // Loads text as zemka.seq: either a report that names the file and a line, or a catalogue
 // whose extents hold only their own message and whose lines resolve to 72 characters.
 void fuzzCatalogue(const std::string& text, Random& r);

@@ -44,7 +44,7 @@ void writeFile(const std::filesystem::path& path, const std::string& content) {
 }
 
 DialogRun::DialogRun(const Lines& keys, const std::string& catalogue)
-    : keyboard(joined(keys)), session(keyboard, terminal, dir.path, catalogueOf(catalogue)) {}
+    : keyboard(joined(keys)), dialogRun(keyboard, terminal, dir.path, catalogueOf(catalogue)) {}
 
 void DialogRun::finish() {
     if (!finished_) session.assemble();

@@ -42,7 +42,8 @@ struct DialogRun {
     TempDir dir;
     std::istringstream keyboard;
     std::ostringstream terminal;
-    Session session;
+    Run dialogRun;
+    Session session{dialogRun};
     Probe dialog{session};
 
     void answerFile(const std::string& content) { writeFile(dir.path / "zemka.in", content); }

@@ -10,6 +10,12 @@
 namespace zemka::test {
 namespace {
 
+std::string joinedText(const Lines& lines) {
+    std::string s;
+    for (const std::string& l : lines) s += l + '\n';
+    return s;
+}
+
 TEST(Fuzz, ReadersOnRandomAnswers) {
     Random r(20240611);
     int tried = 0;
@@ -27,6 +33,26 @@ TEST(Fuzz, ReadersOnRandomAnswers) {
     }
     std::cout << "[ fuzz ] " << tried << " random answer lines\n";
     RecordProperty("answer_lines", tried);
+}
+
+// Whole dialogs through the driver and every generator, from the example answer files with a
+// few random edits each; some are typed, some come from zemka.in after a "#".
+TEST(Fuzz, WholeDialogsThroughEveryGenerator) {
+    Random r(1913);
+    DialogCounts counts;
+    for (int k = 0; k < 400; ++k) {
+        Lines dialog = mutated(r.pick(dialogSeeds()), r);
+        if (r.below(4) == 0) {
+            Lines keys = mutated({"#"}, r);
+            fuzzDialog(keys, joinedText(dialog), counts);
+        } else {
+            fuzzDialog(dialog, std::nullopt, counts);
+        }
+    }
+    std::cout << "[ fuzz ] " << counts.dialogs << " whole dialogs, " << counts.answers << " answer lines, "
+              << counts.finished << " finished and replayed from echo.out\n";
+    RecordProperty("dialogs", counts.dialogs);
+    EXPECT_GT(counts.finished, counts.dialogs / 10);
 }
 
 TEST(Fuzz, CatalogueOnRandomFiles) {

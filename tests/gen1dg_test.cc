@@ -310,7 +310,7 @@ TEST(Gen1dg, EigenvalueProblemOfTenEquations) {
     EXPECT_EQ(acceptedGlobals(d.lead(), programNames(sc, userNames)), Lines{});
 
     EXPECT_TRUE(follows(sc, {"C        *******EIGENVALUE PROBLEM", "MSG 12", "      ITYPE = 3"}));
-    EXPECT_TRUE(sc.said("|---- Name already used, re-enter in columns 1-3"));
+    EXPECT_TRUE(sc.said("|---- a10 would clash with the program's own a10, re-enter in columns 1-3"));
     EXPECT_TRUE(follows(sc, {"      NSTEPS = 25", "MSG 67", "      SYMM = .TRUE.", "      FDIFF = .FALSE."}));
     EXPECT_FALSE(sc.said(msg(79)));
     EXPECT_TRUE(sc.has("      ndel = 0"));

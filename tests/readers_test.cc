@@ -113,7 +113,7 @@ TEST(Readers, ReadlnSwitchesBetweenKeyboardAndAnswerFile) {
     EXPECT_TRUE(run.saidLine("file1 "));
     EXPECT_TRUE(run.saidLine("file2 "));
     EXPECT_FALSE(run.saidLine("key1  "));
-    EXPECT_TRUE(run.saidLine(std::string(70, ' ') + "[RETURN]"));
+    EXPECT_TRUE(run.saidLine(std::string(44, ' ') + "only the RETURN key is read  [RETURN]"));
     EXPECT_EQ(run.echo(), (Lines{"file1 ", "key1  ", "file2 ", "key2  ", "key3  "}));
 }
 
@@ -133,6 +133,36 @@ TEST(Readers, EchoKeepsEveryByteOfTheAnswer) {
     int blank;
     EXPECT_EQ(run.dialog.readln(8, blank), pad(odd, 8));
     EXPECT_EQ(run.echo(), Lines{pad(odd, 8)});
+}
+
+// An answer never loses what lies beyond its question's width: it is refused (and not
+// echoed, so that echo.out still replays), except at a yes or no, where column 1 decides.
+// Expressions and Fortran block lines that could never be part of a statement are refused.
+TEST(Readers, OverlongAndBrokenAnswersAreAskedAgain) {
+    std::string wide = std::string(65, 'x');
+    DialogRun run({wide + "+1", wide + "   ", "yes, please", std::string(41, 't'), "title",
+                   "abcde", "u   x", "ab", "(a+b", "a+b)", "x ! late", "x; y = 1", "'it''s", "f('a;(b')*(2)",
+                   "abc   x = 1", "      " + std::string(67, 'z'), "	x = 1", "C  ok", "10    continue", ""});
+    int blank;
+    EXPECT_EQ(run.dialog.readex(1, blank), wide);
+    EXPECT_EQ(run.dialog.ifyes(), 1);
+    run.dialog.instr("NAME", 1);
+    run.dialog.varnam({"u", "a", ""}, 1);
+    EXPECT_EQ(run.dialog.readex(1, blank), pad("f('a;(b')*(2)", 65));
+    run.dialog.iadd(0, "F");
+    for (const char* line : {"|---- At most 65 characters here; re-enter", "|---- At most 40 characters here; re-enter",
+                             "|---- Unclosed quote; re-enter"})
+        EXPECT_EQ(countSaid(run, line), 1) << line;
+    EXPECT_EQ(countSaid(run, "|---- Illegal variable name, re-enter in columns 1-3"), 2);
+    EXPECT_EQ(countSaid(run, "|---- Unbalanced parentheses; re-enter"), 2);
+    EXPECT_EQ(countSaid(run, "|---- ! and ; would cut the Fortran statement; re-enter"), 2);
+    EXPECT_EQ(countSaid(run, "|---- At most 72 characters here; re-enter"), 1);
+    EXPECT_EQ(countSaid(run, "|---- Columns 1-5 hold a label, or a comment mark in column 1; re-enter"), 1);
+    EXPECT_EQ(run.session.unknwn.name[1], "ab ");
+    EXPECT_EQ(run.echo(), (Lines{wide, "yes", pad("title", 40), "ab  ", pad("(a+b", 65), pad("a+b)", 65),
+                                 pad("x ! late", 65), pad("x; y = 1", 65), pad("'it''s", 65),
+                                 pad("f('a;(b')*(2)", 65), pad("abc   x = 1", 72), pad("\tx = 1", 72),
+                                 pad("C  ok", 72), pad("10    continue", 72), pad("", 72)}));
 }
 
 TEST(Readers, EndOfKeyboardInput) {
@@ -220,7 +250,7 @@ TEST(Names, VarnamRefusals) {
     DialogRun run({"abcd", " u", "x", "xy", "u$", "u(1", "TT", "u b", "U", "vv", "T12"});
     run.dialog.varnam(tables.leading(3, 5, 2), 3);
     EXPECT_EQ(countSaid(run, "|---- Illegal variable name, re-enter in columns 1-3"), 7);
-    EXPECT_EQ(countSaid(run, "|---- Name already used, re-enter in columns 1-3"), 1);
+    EXPECT_EQ(countSaid(run, "|---- U would clash with the unknown u, re-enter in columns 1-3"), 1);
     EXPECT_EQ(countSaid(run, " U1 ="), 8);
     const Unknowns& u = run.session.unknwn;
     EXPECT_EQ((Lines{u.name[1], u.name[2], u.name[3]}), (Lines{"u  ", "vv ", "T12"}));
@@ -229,12 +259,18 @@ TEST(Names, VarnamRefusals) {
 
 TEST(Names, VarnamRefusesNamesThatClashWithDerivedOrTakenNames) {
     // Each unknown U also names Ux and Uy. Once "ux" is an unknown, "u" (whose Ux it would
-    // be) and "UX" are refused; the global parameter "vy" rules out "v"; RHO is taken.
-    NameTables tables{"uvw", "uvwrRU", ""};
-    UnknownNaming naming{{"x", "y"}, {"vy    ", "rho"}};
-    DialogRun run({"ux", "u", "UX", "v", "RHO", "uy", "w"});
+    // be) and "UX" are refused; the global parameter "vy" rules out "v"; RHO is taken; "ma"
+    // would hide the function max in its derivative. Each refusal names what it clashes with.
+    NameTables tables{"uvw", "uvwrRmsU", ""};
+    DialogRun run({"vy", "1", "", "ux", "u", "UX", "v", "RHO", "sin", "ma", "uy", "w"});
+    GlobalList globals = run.dialog.globp({"", "v", ""});
+    UnknownNaming naming{{"x", "y"}, {globals[0].substr(1), "rho"}};
     run.dialog.varnam(tables, 3, naming);
-    EXPECT_EQ(countSaid(run, "|---- Name already used, re-enter in columns 1-3"), 4);
+    for (std::string line :
+         {"u would clash with the unknown ux", "UX would clash with the unknown ux",
+          "v would clash with the global parameter vy", "RHO would clash with the program's own rho",
+          "sin would clash with the Fortran function sin", "ma would clash with the Fortran function max"})
+        EXPECT_EQ(countSaid(run, "|---- " + line + ", re-enter in columns 1-3"), 1) << line;
     const Unknowns& u = run.session.unknwn;
     EXPECT_EQ((Lines{u.name[1], u.name[2], u.name[3]}), (Lines{"ux ", "uy ", "w  "}));
 }
@@ -268,6 +304,14 @@ TEST(Names, GlobalParametersKeepClearOfTheProgramsOwnNames) {
     EXPECT_EQ(countSaid(run, "|---- Name used by the program itself, re-enter in columns 1-6"), 7);
 }
 
+TEST(Names, IntrinsicFunctionsAreNoGlobalParameters) {
+    DialogRun run({"exp", "SQRT", "alog10", "expo", "1", ""});
+    GlobalList list = run.dialog.globp({"", "aeEsS", ""});
+    EXPECT_EQ(list, (GlobalList{",expo  "}));
+    EXPECT_TRUE(run.saidLine("|---- SQRT is a Fortran function, re-enter in columns 1-6"));
+    EXPECT_EQ(run.said().size(), 5u + 3 + 2);  // five prompts, three refusals, the value's two lines
+}
+
 TEST(Names, GlobalParameterLimit) {
     Lines keys;
     for (int k = 1; k <= 177; ++k) keys.insert(keys.end(), {"P" + std::to_string(k), "1"});
@@ -289,9 +333,9 @@ TEST(Names, FortranBlocks) {
     run.dialog.iadd(0, "G");
     EXPECT_EQ(countSaid(run, "   used in the definition of F?"), 2);
     EXPECT_FALSE(run.saidLine("   used in the definition of G?"));
-    EXPECT_EQ(run.program(), (Lines{pad("      a = 1", 72), pad("c  note", 72)}));
     int blank;
     EXPECT_EQ(run.dialog.readln(4, blank), "left");
+    EXPECT_EQ(run.program(), (Lines{pad("      a = 1", 72), pad("c  note", 72)}));
 }
 
 // Message 3 has 30 lines; message 4 has none; message 6, the last, has an empty extent.
@@ -318,13 +362,15 @@ TEST(Messages, ExamplesPlaceholdersAndPauses) {
     run.dialog.mess(1, 1);
 
     Lines said = run.said();
-    std::string pause = std::string(70, ' ') + "[RETURN]";
-    ASSERT_EQ(said.size(), 2u + 30 + 1 + 1);
+    std::string pause = std::string(44, ' ') + "only the RETURN key is read  [RETURN]";
+    // "p1", typed at the pause, is no answer and is said to be ignored.
+    ASSERT_EQ(said.size(), 2u + 30 + 1 + 1 + 1);
+    EXPECT_EQ(said[2 + 23], "|---- Text typed at a pause is no answer; it was not taken");
     EXPECT_EQ(said[0], "   " + pad("first u vv T12 end", 72));
     EXPECT_EQ(said[1], "   " + pad("example $$1 $", 72));
     EXPECT_EQ(said[2 + 21], "   " + pad("line 22", 72));
     EXPECT_EQ(said[2 + 22], pause);
-    EXPECT_EQ(said[2 + 31], said[0]);
+    EXPECT_EQ(said[2 + 32], said[0]);
     int blank;
     EXPECT_EQ(run.dialog.readln(4, blank), "left");
 

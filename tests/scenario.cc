@@ -6,6 +6,7 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace zemka::test {
@@ -41,36 +42,39 @@ std::string testCatalogue() {
 
 std::string shippedCatalogue() { return readText(ZEMKA_SOURCE_DIR "/data/zemka.seq"); }
 
-static fs::path freshDir() {
-    static std::atomic<int> counter{0};
-    fs::path dir = fs::temp_directory_path() /
-                   ("zemka-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
+ScenarioDir::ScenarioDir() {
+    std::string pattern = (fs::temp_directory_path() / "zemka-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
+    path = pattern;
+}
+
+ScenarioDir::~ScenarioDir() {
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
 }
 
 Scenario runZemka(const std::vector<std::string>& answers, const ScenarioOptions& options) {
     Scenario sc;
-    sc.dir = freshDir();
     sc.keyboardLines = static_cast<std::size_t>(
         std::count_if(answers.begin(), answers.end(), [](const std::string& a) { return !a.starts_with('#'); }));
-    sc.answerFile = !options.answerFile.empty();
+    // A typed step back ("<") undoes answers, which echo.out then no longer holds.
+    sc.answerFile = !options.answerFile.empty() || std::find(answers.begin(), answers.end(), "<") != answers.end();
     if (options.writeCatalogue)
         std::ofstream(sc.dir / "zemka.seq") << (options.catalogue.empty() ? testCatalogue() : options.catalogue);
     if (!options.answerFile.empty()) std::ofstream(sc.dir / "zemka.in") << options.answerFile;
+    for (const auto& [name, content] : options.files) std::ofstream(sc.dir / name) << content;
     {
         std::ofstream keys(sc.dir / "keys.txt");
         for (const auto& a : answers) keys << a << '\n';
     }
-    std::string cmd = "cd '" + sc.dir.string() + "' && '" ZEMKA_BINARY
-                      "' < keys.txt > terminal.txt 2> errors.txt";
+    std::string cmd = "cd '" + sc.dir.string() + "' && " + options.launcher + " '" ZEMKA_BINARY "' " + options.streams;
     int rc = std::system(cmd.c_str());
     sc.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
     sc.terminal = readLines(sc.dir / "terminal.txt");
     sc.errors = readText(sc.dir / "errors.txt");
-    sc.mainf = readLines(sc.dir / "main.f");
-    sc.echo = readLines(sc.dir / "echo.out");
+    // A FIFO left in place of an output (the fault tests make some) is not read.
+    if (fs::is_regular_file(sc.dir / "main.f")) sc.mainf = readLines(sc.dir / "main.f");
+    if (fs::is_regular_file(sc.dir / "echo.out")) sc.echo = readLines(sc.dir / "echo.out");
     return sc;
 }
 
@@ -151,7 +155,11 @@ Lines repeated(int n, const std::string& answer) { return Lines(static_cast<std:
 testing::AssertionResult finished(const Scenario& sc) {
     if (sc.status != 0) return testing::AssertionFailure() << "status " << sc.status << ": " << sc.errors;
     if (!sc.answerFile) {
-        std::size_t taken = sc.echo.size() + static_cast<std::size_t>(timesSaid(sc, std::string(70, ' ') + "[RETURN]"));
+        // A pause's prompt is a line of its own, ending in "[RETURN]".
+        auto pauses = std::count_if(sc.terminal.begin(), sc.terminal.end(), [](const std::string& l) {
+            return l.starts_with("          ") && rtrim(l).ends_with("[RETURN]");
+        });
+        std::size_t taken = sc.echo.size() + static_cast<std::size_t>(pauses);
         if (taken != sc.keyboardLines)
             return testing::AssertionFailure() << "zemka took " << taken << " of the " << sc.keyboardLines << " lines typed";
     }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -17,17 +18,30 @@ struct ScenarioOptions {
     std::string catalogue;              // empty: the "MSG n" catalogue
     std::string answerFile;             // written as zemka.in when not empty
     bool writeCatalogue = true;
+    std::string launcher;               // shell text put before the program (settings, a wrapper)
+    // The program's standard streams; keys.txt holds the answers.
+    std::string streams = "< keys.txt > terminal.txt 2> errors.txt";
+    std::vector<std::pair<std::string, std::string>> files;  // more files: name, content
+};
+
+// A fresh directory under the system's temporary directory, removed with the last copy of
+// the scenario that uses it.
+struct ScenarioDir {
+    ScenarioDir();
+    ~ScenarioDir();
+    std::filesystem::path path;
 };
 
 struct Scenario {
-    std::filesystem::path dir;
+    std::shared_ptr<ScenarioDir> owner = std::make_shared<ScenarioDir>();
+    std::filesystem::path dir = owner->path;
     int status = -1;
     std::vector<std::string> terminal;  // standard output, one entry a line
     std::string errors;                 // standard error
     std::vector<std::string> mainf;     // main.f as written (body lines are 79 wide)
     std::vector<std::string> echo;      // echo.out
     std::size_t keyboardLines = 0;      // the answers typed, pauses included, "#" switches not
-    bool answerFile = false;            // whether zemka.in was there to be replayed
+    bool answerFile = false;            // whether zemka.in was there, or "<" typed: lines not all echoed
 
     // main.f with trailing blanks removed, which is how most checks read it.
     std::vector<std::string> program() const;

@@ -8,6 +8,10 @@
 #include <cstring>
 #include <utility>
 
+// Flushes every Fortran unit (all of them for a null argument); present when the program is
+// linked by gfortran.
+extern "C" void _gfortran_flush_i4(int* unit) __attribute__((weak));
+
 namespace zemka::gks {
 
 namespace {
@@ -16,6 +20,12 @@ namespace {
 constexpr double kNominalLineWidth = 1.0;
 constexpr double kNominalMarkerSize = 6.0;
 constexpr double kHatchSpacing = 6.0;
+// The largest size, in points, at which a line width, mark, character or gap is drawn: far
+// beyond the page, and far within the numbers an interpreter accepts (a character height of
+// 3e38 would make it reject the whole document).
+constexpr double kMaxExtent = 1e4;
+
+double bounded(double points) { return std::clamp(points, -kMaxExtent, kMaxExtent); }
 // Points per path before a long polyline is stroked and continued, for interpreters with small
 // path limits.
 constexpr std::size_t kMaxPathPoints = 400;
@@ -142,7 +152,7 @@ PostScriptWriter::PostScriptWriter(std::FILE* out, std::string name)
     emit("%%EndSetup\n");
 }
 
-PostScriptWriter::~PostScriptWriter() { finish(false); }
+PostScriptWriter::~PostScriptWriter() { finish(Phase::exiting); }
 
 void PostScriptWriter::emit(std::string_view s) {
     if (out_) std::fwrite(s.data(), 1, s.size(), out_);
@@ -183,6 +193,7 @@ void PostScriptWriter::setColour(const Rgb& c) {
 }
 
 void PostScriptWriter::setLine(double width, int type) {
+    width = bounded(width);
     if (width_ != width) {
         width_ = width;
         emit(fixed(width, 2) + " W\n");
@@ -228,7 +239,7 @@ void PostScriptWriter::polymarker(const std::vector<Point>& points, const Marker
     setColour(style.colour);
     setLine(kNominalLineWidth, 1);
     const int type = style.type >= 1 && style.type <= 5 ? style.type : 3;
-    const std::string size = fixed(kNominalMarkerSize * style.sizeScale, 2);
+    const std::string size = fixed(bounded(kNominalMarkerSize * style.sizeScale), 2);
     const std::string op = " MK" + std::to_string(type) + '\n';
     for (const Point& p : points) {
         point(p);
@@ -254,7 +265,7 @@ void PostScriptWriter::fillArea(const std::vector<Point>& polygon, const FillSty
         // Hatch styles 1-6: horizontal, vertical, rising, falling, grid, diagonal grid.
         static constexpr int kAngles[6][2] = {{0, -1}, {90, -1}, {45, -1}, {-45, -1}, {0, 90},
                                               {45, -45}};
-        const int index = (std::abs(style.styleIndex) - 1) % 6;
+        const int index = static_cast<int>((std::abs(static_cast<long long>(style.styleIndex)) - 1) % 6);
         const std::string spacing = ' ' + fixed(kHatchSpacing, 2) + " HT";
         emit("closepath");
         for (int angle : kAngles[index]) {
@@ -269,8 +280,13 @@ void PostScriptWriter::text(const TextFrame& frame, std::string_view chars,
     if (chars.empty()) return;
     ensurePage();
     const FontInfo& f = font(style.font);
-    const double size = style.height / f.cap;  // the cap height is the character height
-    const double gap = style.spacing * style.height;
+    // Sizes in world units, bounded as the page draws them.
+    const double unit = page_.scale() * std::hypot(frame.up.x, frame.up.y);
+    auto drawable = [unit](double world) { return unit > 0 ? bounded(world * unit) / unit : world; };
+    const double height = drawable(style.height);
+    const double size = height / f.cap;  // the cap height is the character height
+    const double expansion = size > 0 ? drawable(size * style.expansion) / size : style.expansion;
+    const double gap = drawable(style.spacing * height);
     const int path = style.path >= 0 && style.path <= 3 ? style.path : 0;
     const bool vertical = path >= 2;
 
@@ -286,9 +302,9 @@ void PostScriptWriter::text(const TextFrame& frame, std::string_view chars,
     double ref = 0;
     switch (alignV) {
         case 1: ref = above + f.top * size; break;
-        case 2: ref = above + style.height; break;
+        case 2: ref = above + height; break;
         // Half line: half the cap height, or the middle of a vertical column.
-        case 3: ref = vertical ? (above + (f.top + f.bottom) * size) / 2 : style.height / 2; break;
+        case 3: ref = vertical ? (above + (f.top + f.bottom) * size) / 2 : height / 2; break;
         case 5: ref = f.bottom * size; break;
         default: ref = 0; break;
     }
@@ -301,7 +317,7 @@ void PostScriptWriter::text(const TextFrame& frame, std::string_view chars,
     point(frame.origin);
     emit(" translate [" + general(frame.base.x * s) + ' ' + general(frame.base.y * s) + ' ' +
          general(frame.up.x * s) + ' ' + general(frame.up.y * s) + " 0 0] concat\n/" + f.name +
-         " findfont [" + general(size * style.expansion) + " 0 0 " + general(size) +
+         " findfont [" + general(size * expansion) + " 0 0 " + general(size) +
          " 0 0] makefont setfont\n");
     const std::string h = ' ' + fixed(hfrac, 2) + ' ';
     if (!vertical) {
@@ -321,36 +337,41 @@ void PostScriptWriter::text(const TextFrame& frame, std::string_view chars,
 void PostScriptWriter::clear() {
     if (!pageOpen_) return;
     endPage();
-    checkWritten(true);
+    checkWritten(Phase::running);
 }
 
-void PostScriptWriter::flush() { checkWritten(true); }
+void PostScriptWriter::flush() { checkWritten(Phase::running); }
 
-void PostScriptWriter::close() { finish(true); }
+void PostScriptWriter::close() { finish(Phase::running); }
 
-void PostScriptWriter::checkWritten(bool exitOnError) {
+void PostScriptWriter::checkWritten(Phase phase) {
     if (!out_) return;
     if (std::fflush(out_) == 0 && !std::ferror(out_)) return;
-    // A picture file that silently lost pages would pass for a good one: stop like a failed
-    // Fortran write would.
-    std::fprintf(stderr, "GKS: cannot write %s: %s\n", name_.c_str(), std::strerror(errno));
-    std::fclose(out_);
-    out_ = nullptr;
-    if (exitOnError) std::exit(2);
+    cannotWrite(phase);
 }
 
-void PostScriptWriter::finish(bool exitOnError) {
+// A picture file that silently lost pages would pass for a good one: stop like a failed
+// Fortran write would.
+void PostScriptWriter::cannotWrite(Phase phase) {
+    std::fprintf(stderr, "GKS: cannot write %s: %s\n", name_.c_str(), std::strerror(errno));
+    if (out_) std::fclose(out_);
+    out_ = nullptr;
+    if (phase == Phase::running) std::exit(2);
+    // exit() may not run again while the process exits, and _Exit skips the Fortran
+    // runtime's own cleanup: its units are flushed here first.
+    if (_gfortran_flush_i4) _gfortran_flush_i4(nullptr);
+    std::fflush(nullptr);
+    std::_Exit(2);
+}
+
+void PostScriptWriter::finish(Phase phase) {
     if (!out_) return;
     endPage();
     emit("%%Trailer\n%%Pages: " + std::to_string(pages_) + "\nend\n%%EOF\n");
-    checkWritten(exitOnError);
-    if (!out_) return;
-    const bool failed = std::fclose(out_) != 0;
+    checkWritten(phase);
+    std::FILE* out = out_;
     out_ = nullptr;
-    if (failed) {
-        std::fprintf(stderr, "GKS: cannot write %s: %s\n", name_.c_str(), std::strerror(errno));
-        if (exitOnError) std::exit(2);
-    }
+    if (std::fclose(out) != 0) cannotWrite(phase);
 }
 
 }  // namespace zemka::gks

@@ -101,8 +101,13 @@ public:
 private:
     void ensurePage();
     void endPage();
-    void finish(bool exitOnError);
-    void checkWritten(bool exitOnError);
+    // Whether the program is still running or already exiting (a program that stops without
+    // endgks has its file completed by the destructor): a failed write ends it either way
+    // with a non-zero status.
+    enum class Phase { running, exiting };
+    void finish(Phase phase);
+    void checkWritten(Phase phase);
+    [[noreturn]] void cannotWrite(Phase phase);
     void setColour(const Rgb& c);
     void setLine(double width, int type);
     void emit(std::string_view s);

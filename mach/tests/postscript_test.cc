@@ -4,6 +4,9 @@
 
 #include <unistd.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
 #include <cstdio>
 #include <string>
 
@@ -94,6 +97,38 @@ TEST(PostScriptWriter, NonWhiteBackgroundIsPaintedFirstOnEachPage) {
     const auto paint = ps.find("0 0 0.5 C\nnewpath 0 0 M 595 0 L 595 842 L 0 842 L FS\n");
     ASSERT_NE(paint, std::string::npos);
     EXPECT_LT(paint, ps.find("0 123.5 M\n"));
+}
+
+// Every number the page draws stays within what an interpreter accepts, however extreme the
+// attributes; the most negative fill style index is still a hatch.
+TEST(PostScriptWriter, ExtremeAttributesAreDrawnWithinBounds) {
+    const TextFrame frame{{0.5, 0.5}, {1, 0}, {0, 1}};
+    const std::string ps = written([&](PostScriptWriter& w) {
+        w.polyline(kLine, {1, 3e38, {}});
+        w.polymarker({{0.5, 0.5}}, {3, 1e38, {}});
+        for (double height : {3e38, 0.01}) {
+            TextStyle style;
+            style.height = height;
+            style.expansion = 1e6;
+            style.spacing = 1e20;
+            w.text(frame, "ab", style, Rect{0, 1, 0, 1});
+            style.path = 2;
+            w.text(frame, "ab", style, Rect{0, 1, 0, 1});
+        }
+        w.fillArea({{0, 0}, {1, 0}, {1, 1}}, {3, -2147483647 - 1, {}});
+    });
+    std::size_t numbers = 0;
+    std::istringstream tokens(ps);
+    for (std::string t; tokens >> t;) {
+        std::erase_if(t, [](char c) { return c == '[' || c == ']'; });
+        char* end = nullptr;
+        double v = std::strtod(t.c_str(), &end);
+        if (t.empty() || *end != '\0') continue;
+        EXPECT_LE(std::abs(v), 1e5) << t;
+        ++numbers;
+    }
+    EXPECT_GT(numbers, 40u);
+    EXPECT_NE(ps.find("90 6 HT"), std::string::npos);
 }
 
 }  // namespace

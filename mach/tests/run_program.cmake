@@ -6,6 +6,7 @@
 #   STDERR_REGEX what standard error must match; without it, standard error must be empty
 #   STDERR_LINES the number of lines standard error must have
 #   STDOUT_NOT   text standard output must not contain
+#   STDOUT_REGEX what standard output must match
 #   PS_REGEX     what zemka.ps must match afterwards
 #   PS_ABSENT    true if zemka.ps must not exist afterwards
 file(REMOVE_RECURSE "${DIR}")
@@ -50,6 +51,10 @@ if(DEFINED STDOUT_NOT)
   if(NOT at EQUAL -1)
     message(FATAL_ERROR "standard output contains '${STDOUT_NOT}'")
   endif()
+endif()
+
+if(DEFINED STDOUT_REGEX AND NOT out MATCHES "${STDOUT_REGEX}")
+  message(FATAL_ERROR "standard output does not match: ${STDOUT_REGEX}")
 endif()
 
 if(PS_ABSENT AND EXISTS "${DIR}/zemka.ps")
