@@ -445,10 +445,14 @@ void GeneratorBase::dataFileFunctions(const DataFileFunctions& f) {
 
 // A name in columns 1-6 that starts with one of the allowed letters. Beyond that first
 // letter, a name with other characters than letters and digits, or one that is already a
-// program unit of main.f, would keep the program from compiling, so it is asked again too.
+// program unit of main.f, would keep the program from compiling, so it is asked again too;
+// so is a name of the solver library (dkvr.., kvr.., mkvr..) or of the runtime module, which
+// the function would replace without a word, or call itself by.
 std::string GeneratorBase::functionName(const DataFileFunctions& f, const std::vector<std::string>& taken) {
-    static constexpr std::string_view generated[] = {"tran8z", "xy8z",   "dis8z",  "pdes8z", "u8z",
-                                                     "fb8z",   "gb8z",   "pmod8z", "axis8z", "postpr"};
+    static constexpr std::string_view units[] = {"tran8z", "xy8z",   "dis8z",  "pdes8z", "u8z",    "fb8z",
+                                                 "gb8z",   "pmod8z", "axis8z", "postpr", "d1mach", "r1mach",
+                                                 "i2mach", "inigks", "endgks"};
+    static constexpr std::string_view libraryPrefixes[] = {"dkvr", "kvr", "mkvr"};
     for (;;) {
         say("(' Function name =')");
         int blank;
@@ -457,7 +461,8 @@ std::string GeneratorBase::functionName(const DataFileFunctions& f, const std::v
         bool legal = !blank && f.firstLetters.find(name[0]) != std::string_view::npos &&
                      name.find_first_not_of(' ', word.size()) == std::string::npos &&
                      std::all_of(word.begin(), word.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
-        for (std::string_view g : generated) legal = legal && word != g;
+        for (std::string_view u : units) legal = legal && word != u;
+        for (std::string_view p : libraryPrefixes) legal = legal && !word.starts_with(p);
         for (const std::string& t : taken) legal = legal && word != lowerCase(t.substr(0, t.find(' ')));
         if (legal) return name;
         say("('|---- Illegal function name, re-enter in columns 1-6')");
