@@ -921,5 +921,28 @@ TEST(Gen2dc, FrontEndMarks) {
     EXPECT_EQ(countContaining(sc, "-> INPUT FROM GUI <-"), 22);
 }
 
+
+// The names of global parameters and unknowns this class accepts: no one-letter T, X or Y
+// (nor, for unknowns, I to N or P), none of the coordinates, steps or pi, none of the
+// program's own, and no unknown whose name or derivatives' names the program holds already.
+TEST(Gen2dc, NamesOfParametersAndUnknowns) {
+    Dialog2dc d;
+    d.globals = {"x", "T", "P1", "dt", "x1", "neqn", "itrans", "ab", "1.0", "u21", "2.0"};
+    d.unknowns = {"2", "i", "p", "x", "pi", "P2", "ab", "u", "c", "cx", "c1", "d"};
+    d.equations = {"n", "cxx", "dyy"};
+    d.faces = {"c", "d", "c", "d", "c", "d", "c", "d"};
+    d.replacements = repeated(6, "");
+    Scenario sc = runZemka(d.answers());
+    ASSERT_TRUE(finished(sc));
+    EXPECT_EQ(timesSaid(sc, "|---- Illegal parameter name, re-enter in columns 1-6"), 5);
+    EXPECT_EQ(timesSaid(sc, "|---- Name used by the program itself, re-enter in columns 1-6"), 2);
+    // i, p, x, pi and P2 are no names of unknowns; ab is a parameter, u21 a derivative of u,
+    // cx and c1 derivatives of c.
+    EXPECT_EQ(timesSaid(sc, "|---- Illegal variable name, re-enter in columns 1-3"), 5);
+    EXPECT_EQ(timesSaid(sc, "|---- Name already used, re-enter in columns 1-3"), 4);
+    EXPECT_TRUE(sc.hasBlock(bindings("c", " 1") + bindings("d", " 2")));
+    EXPECT_EQ(countContaining(sc, "      common/parm8z/ pi,ab    ,u21"), 7);
+}
+
 }  // namespace
 }  // namespace zemka::test
