@@ -624,6 +624,7 @@ TEST(Gen2dc, EigenvalueProblemsInSinglePrecision) {
         }
         Scenario sc = runZemka(d.answers());
         ASSERT_TRUE(finished(sc));
+        EXPECT_EQ(acceptedProgramNames(sc, d, {}, neqn == 1 ? Lines{"u"} : Lines{"a", "b"}), Lines{});
         EXPECT_EQ(sc.linkAndRunErrors(), "");
 
         EXPECT_TRUE(follows(sc, {"      ISOLVE =          1", "C        *******EIGENVALUE PROBLEM", "MSG 12",
