@@ -109,26 +109,22 @@ TEST(Gen2dc, LinearSteadyStateOnTheUnitSquare) {
                              "      PARAMETER (NXP8Z=101,NYP8Z=101,KDEG8Z=1,NZP8Z=KDEG8Z+1)", "MSG 323",
                              "      PARAMETER (NP1 = 10)", "      PARAMETER (NP2 = 10)", "      PARAMETER (NSAVE = 1)",
                              "      common/parm8z/ pi,alpha ,beta"}));
-    // The main program's declarations and first statements.
-    EXPECT_TRUE(sc.hasBlock(
-        {"      common/parm8z/ pi,alpha ,beta",
-         "      dimension p1grid(np1grid),p2grid(np2grid),p3grid(np3grid),p1out8z(",
-         "     &0:np1,0:np2),p2out8z(0:np1,0:np2),p3out8z(0:np1,0:np2),p1cross(100",
-         "     &),p2cross(100),tout8z(0:nsave)", "C      dimension xres8z(nxp8z),yres8z(nyp8z),zres8z(nzp8z),",
-         "C     & ures8z(neqn,nxp8z,nyp8z,nzp8z)", "      allocatable iwrk8z(:),rwrk8z(:)",
-         "C      dimension iwrk8z(iiwk8z),rwrk8z(irwk8z)", "      character*40 title",
-         "      logical linear,crankn,noupdt,nodist,fillin,evcmpx,adapt,plot,lsqfi",
-         "     &t,fdiff,solid,econ8z,ncon8z,restrt,gridid",
-         "      common/dkvr14/ sint8z(20),bint8z(20),slim8z(20),blim8z(20)",
-         "      common/dkvr15/ evlr8z,ev0r,evli8z,ev0i,evcmpx", "      common/dkvr16/ p8z,evr8z(50),evi8z(50)",
-         "      common/dkvr19/ toler(neqnmx),adapt", "      common/dkvr30/ econ8z,ncon8z",
-         "      common/dkvr45/ perdc(neqnmx)", "      common/dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z",
-         "      common/dkvr52/ nxa8z,nya8z,nza8z,kd8z", "      common/dkvr53/ work8z(nxp8z*nyp8z*nzp8z+9)",
-         "      common/dkvr64/ amin8z(4*neqnmx),amax8z(4*neqnmx)",
-         "      common/dkvr76/ mdim8z,nx18z,ny18z,p1a,p1b,p2a,p2b,uout(0:np1,0:np2",
-         "     &,4,neqn,0:nsave)", "      pi = 4.0*atan(1.d0)", "      zr8z = 0.0", "      nxa8z = nxp8z",
-         "      nya8z = nyp8z", "      nza8z = nzp8z", "      nx18z = np1+1", "      ny18z = np2+1",
-         "      mdim8z = 4", "      kd8z = kdeg8z"}));
+    // The main program's own arrays, commons and first statements.
+    EXPECT_TRUE(sc.hasBlock({"      common/parm8z/ pi,alpha ,beta",
+                             "      dimension p1grid(np1grid),p2grid(np2grid),p3grid(np3grid),p1out8z(",
+                             "     &0:np1,0:np2),p2out8z(0:np1,0:np2),p3out8z(0:np1,0:np2),p1cross(100",
+                             "     &),p2cross(100),tout8z(0:nsave)",
+                             "C      dimension xres8z(nxp8z),yres8z(nyp8z),zres8z(nzp8z),",
+                             "C     & ures8z(neqn,nxp8z,nyp8z,nzp8z)"}));
+    EXPECT_TRUE(sc.hasBlock({"      common/dkvr19/ toler(neqnmx),adapt", "      common/dkvr30/ econ8z,ncon8z",
+                             "      common/dkvr45/ perdc(neqnmx)", "      common/dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z",
+                             "      common/dkvr52/ nxa8z,nya8z,nza8z,kd8z",
+                             "      common/dkvr53/ work8z(nxp8z*nyp8z*nzp8z+9)",
+                             "      common/dkvr64/ amin8z(4*neqnmx),amax8z(4*neqnmx)",
+                             "      common/dkvr76/ mdim8z,nx18z,ny18z,p1a,p1b,p2a,p2b,uout(0:np1,0:np2",
+                             "     &,4,neqn,0:nsave)", "      pi = 4.0*atan(1.d0)", "      zr8z = 0.0",
+                             "      nxa8z = nxp8z", "      nya8z = nyp8z", "      nza8z = nzp8z", "      nx18z = np1+1",
+                             "      ny18z = np2+1", "      mdim8z = 4", "      kd8z = kdeg8z"}));
     EXPECT_TRUE(follows(sc, {"      kd8z = kdeg8z", "MSG 8", "      NPROB = 1", "      do 78755 iprob=1,nprob",
                              "MSG 279", "      alpha  =", expr("2.0"), "      beta   =", expr("1.0"), "MSG 281",
                              "      call dkvrwx(p1grid,np1grid,0)", "      call dkvrwx(p2grid,np2grid,0)",
@@ -279,17 +275,10 @@ TEST(Gen2dc, LinearSteadyStateOnTheUnitSquare) {
          "      subroutine postpr(tout,nsave,p1out,p2out,np1,np2,uout,neqn)",
          "      implicit double precision (a-h,o-z)",
          "      dimension p1out(0:np1,0:np2),p2out(0:np1,0:np2),tout(0:nsave)",
-         "      dimension uout(0:np1,0:np2,4,neqn,0:nsave)", "      common/parm8z/ pi,alpha ,beta",
-         "      common /dkvr27/ itask,npes,icomm", "      common /dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z",
-         "      data lun,lud/0,47/", "      if (itask.gt.0) return", "C     UOUT(I,J,IDER,IEQ,L) = U_IEQ,  if IDER=1",
-         "C                            Ux_IEQ, if IDER=2", "C                            Uy_IEQ, if IDER=3",
-         "C       (possibly as modified by UPRINT,..)", "C       at the point (P1OUT(I,J) , P2OUT(I,J))",
-         "C       at time/iteration TOUT(L).", "C       ******* ADD POSTPROCESSING CODE HERE:",
-         "C       IN THE EXAMPLE BELOW, MATLAB PLOTFILES zemka.m,",
-         "C      zemka.rdm CREATED (REMOVE C! COMMENTS TO ACTIVATE)", "C!      if (lun.eq.0) then"}));
+         "      dimension uout(0:np1,0:np2,4,neqn,0:nsave)", "      common/parm8z/ pi,alpha ,beta"}));
+    EXPECT_TRUE(sc.hasBlock({"C       at the point (P1OUT(I,J) , P2OUT(I,J))", "C       at time/iteration TOUT(L)."}));
     EXPECT_TRUE(sc.hasBlock(
-        {"C!         if (tout(l).ne.dkvrlx(2)) nsave0 = l", "C!78753 continue", "C!      write (lud,78754) nsave0",
-         "C!      write (lud,78754) neqn", "C!      write (lud,78754) np1", "C!      write (lud,78754) np2",
+        {"C!      write (lud,78754) neqn", "C!      write (lud,78754) np1", "C!      write (lud,78754) np2",
          "C!78754 format (i8)", "C!      do 78756 i=0,np1", "C!      do 78755 j=0,np2", "C!         p1 = p1out(i,j)",
          "C!         p2 = p2out(i,j)", "C!         p38z = 0.0", "C!         call dkvrcd(p1,p2,p38z)",
          "C!         call dkvrcb(p1,p2,p38z,z18z,z28z,z38z,x,y,z8z,", "C!     &   d18z,d28z,d38z,1)",
@@ -728,9 +717,6 @@ TEST(Gen2dc, EveryOutputKind) {
     EXPECT_TRUE(follows(sc, {"C        DEFINE P1A,P1B,P2A,P2B IMMEDIATELY BELOW:", "      P2A =", expr("0.25"),
                              "      call dkvrx3(np1,np2,0,p1a,p1b,p2a,p2b,zr8z,zr8z,hp18z,hp28z,hp38z,"}));
     EXPECT_TRUE(sc.said(rangeRefused + "0 to 5"));
-    const Lines steps = {"MSG 123", "      ISET1 = 0", "      ISET2 = NSAVE", "      ISINC = 1"};
-    const Lines range = {"C", "      ivar8z = 4*(ivarb8z-1)+ivara8z", "      alow = amin8z(ivar8z)",
-                         "      ahigh = amax8z(ivar8z)"};
 
     EXPECT_TRUE(sc.hasBlock({"C        *******TABULAR OUTPUT", rule, boxed("MSG 328")}));
     EXPECT_TRUE(follows(sc, {"      IVAR =          2", "      ivara8z = mod(ivar-1,3)+1",
