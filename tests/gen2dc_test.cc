@@ -294,7 +294,6 @@ TEST(Gen2dc, LinearSteadyStateOnTheUnitSquare) {
     EXPECT_TRUE(sc.said(msg(411)));
 }
 
-
 // A nonlinear steady problem on each kind of transformation: a nonzero ITRANS takes the
 // Jacobian to finite differences without a question, ITRANS 0 asks.
 Dialog2dc nonlinear(const Lines& transformation) {
@@ -371,8 +370,8 @@ TEST(Gen2dc, EachTransformation) {
     for (const char* itrans : {"1", "-1"}) {
         sc = runZemka(nonlinear({itrans}).answers());
         ASSERT_TRUE(finished(sc)) << itrans;
-        EXPECT_EQ(transformationLines(sc), (Lines{"      ITRANS = " + std::string(10 - std::strlen(itrans),
-                                                                                  ' ') + itrans, "C"}));
+        std::string assignment = "      ITRANS = " + std::string(10 - std::strlen(itrans), ' ') + itrans;
+        EXPECT_EQ(transformationLines(sc), (Lines{assignment, "C"}));
         EXPECT_TRUE(sc.has("      FDIFF = .TRUE.")) << itrans;
     }
 
@@ -384,7 +383,6 @@ TEST(Gen2dc, EachTransformation) {
     EXPECT_TRUE(follows(sc, {"      NSTEPS = 15", "MSG 27", "      FDIFF = .TRUE.", "MSG 28"}));
     EXPECT_TRUE(follows(sc, {expr("uxx+uyy+u*u"), "                else", "                endif"}));
 }
-
 
 // The partial derivatives of F by U, Ux, Uy, Uxx, Uyy and Uxy of each unknown, and those of G
 // by U, Ux and Uy on the faces that are asked; the periodic faces write every entry commented.
@@ -472,7 +470,6 @@ TEST(Gen2dc, NonlinearJacobianWithPeriodicFaces) {
     EXPECT_TRUE(sc.said("      Replace wy for postprocessing?"));
 }
 
-
 // Which faces are asked: none of a periodic direction, none of a direction with a single grid
 // line, each of the others.
 TEST(Gen2dc, PeriodicDirectionsAndSingleGridLines) {
@@ -525,7 +522,6 @@ TEST(Gen2dc, PeriodicDirectionsAndSingleGridLines) {
                   std::count(c.note.begin(), c.note.end(), single));
     }
 }
-
 
 // Twelve unknowns in time: two-digit indices in the names of C and in the bindings, the
 // fourth variant of every message that counts the unknowns, saved steps to choose from.
@@ -685,7 +681,6 @@ TEST(Gen2dc, EigenvalueProblemsInSinglePrecision) {
     }
 }
 
-
 // A time-dependent problem with every output kind over an array of output points, each with
 // its options, in loops over the saved steps (or, for curves against t, over the points).
 TEST(Gen2dc, EveryOutputKind) {
@@ -710,8 +705,7 @@ TEST(Gen2dc, EveryOutputKind) {
     EXPECT_EQ(sc.linkAndRunErrors(), "");
 
     EXPECT_TRUE(follows(sc, {"MSG 19", "      ADAPT = .TRUE.", "      TOLER(1) = 0.01", "      TOLER(1) =",
-                             expr("0.001"),
-                             "      NOUPDT = .FALSE.", "MSG 21", "      NSTEPS =", expr("40")}));
+                             expr("0.001"), "      NOUPDT = .FALSE.", "MSG 21", "      NSTEPS =", expr("40")}));
     EXPECT_TRUE(follows(sc, {"      CRANKN = .TRUE.", "MSG 27", "      FDIFF = .TRUE."}));
     EXPECT_TRUE(follows(sc, {"MSG 158", "      LSQFIT = .TRUE.", "MSG 48", "      RESTRT = .FALSE."}));
     EXPECT_TRUE(follows(sc, {"C        DEFINE P1A,P1B,P2A,P2B IMMEDIATELY BELOW:", "      P2A =", expr("0.25"),
@@ -907,7 +901,6 @@ TEST(Gen2dc, FrontEndMarks) {
     // the integral, C and F, the start value, IPERDC, and G on the two faces asked.
     EXPECT_EQ(countContaining(sc, "-> INPUT FROM GUI <-"), 22);
 }
-
 
 // The names of global parameters and unknowns this class accepts: no one-letter T, X or Y
 // (nor, for unknowns, I to N or P), none of the coordinates, steps or pi, none of the
