@@ -1,9 +1,11 @@
 // zemka-bench: runs the built zemka on large dialogs and reports, for each dialog and size
 // NEQN, the wall time, the peak resident memory of the zemka process and the size of the
-// main.f it wrote. Both dialogs are nonlinear steady-state problems with every Jacobian entry
-// answered: a 0D system of NEQN equations, and a 2D Galerkin problem in NEQN unknowns whose
-// F, A and B are differentiated by U, Ux and Uy of every unknown, with boundary conditions
-// (and their derivatives) on one arc.
+// main.f it wrote. The dialogs are nonlinear steady-state problems with every Jacobian entry
+// answered: a 0D system of NEQN equations; a 2D Galerkin problem in NEQN unknowns whose F, A
+// and B are differentiated by U, Ux and Uy of every unknown, with boundary conditions (and
+// their derivatives) on one arc; and a 2D collocation problem in NEQN unknowns whose F is
+// differentiated by U, Ux, Uy, Uxx, Uyy and Uxy of every unknown, with a condition G (and its
+// derivatives by U, Ux and Uy) on each of the four faces.
 //
 // usage: zemka-bench [runs]     (runs per size, default 5; the median time is reported)
 #include <sys/resource.h>
@@ -37,6 +39,8 @@ void writeCatalogue(const fs::path& file) {
     out << "9999\n";
 }
 
+using Name = std::string (*)(int k);
+
 std::string unknown(int k) { return "u" + std::to_string(k); }
 
 using Answers = std::vector<std::string>;
@@ -44,15 +48,17 @@ using Answers = std::vector<std::string>;
 std::string real(int i) { return std::to_string(i) + ".0"; }
 
 // F(i) = u(i)**2 - i*u(i+1) + 1, cyclic in i: the derivative of F(i) by u(k), or "0.0".
-std::string sourceDerivative(int neqn, int i, int k) {
+std::string sourceDerivative(int neqn, int i, int k, Name name = unknown) {
     int next = i % neqn + 1;
     std::string d = "0.0";
-    if (k == i) d = "2.0*" + unknown(i);
+    if (k == i) d = "2.0*" + name(i);
     if (k == next) d = (k == i ? d + " - " : "-") + real(i);
     return d;
 }
 
-std::string source(int neqn, int i) { return unknown(i) + "**2 - " + real(i) + "*" + unknown(i % neqn + 1) + " + 1.0"; }
+std::string source(int neqn, int i, Name name = unknown) {
+    return name(i) + "**2 - " + real(i) + "*" + name(i % neqn + 1) + " + 1.0";
+}
 
 // The answers, in the order the 0D dialog asks for them.
 Answers answers0d(int neqn) {
@@ -115,6 +121,47 @@ Answers answers2d(int neqn) {
     a.push_back("n");                                           // no other positive arc
     a.insert(a.end(), static_cast<std::size_t>(3 * neqn), "");  // U, A and B printed as computed
     a.insert(a.end(), {"10", "10", "", "", "", "", "0", "n", "n"});  // output grid, no output, no user routines
+    return a;
+}
+
+// Collocation names U followed by "1", "11", ... after its derivatives in P1 and P2, so that u1
+// and u11 would clash: the unknowns are va, vb, ..., vt.
+std::string collocationUnknown(int k) { return "v" + std::string(1, static_cast<char>('a' + k - 1)); }
+
+// The answers, in the order the 2D collocation dialog asks for them: on the unit square (ITRANS
+// 0), F(i) = Uxx + Uyy plus the 0D system's equation, for U the i-th unknown; G = U on faces 1
+// and 3, G = Unorm + U**3 - 1 on faces 2 and 4.
+Answers answers2dc(int neqn) {
+    Name v = collocationUnknown;
+    Answers a{
+        "n", "2", "2", "y",              // no example, 2D, collocation, double precision
+        "", "", "n",                     // NPROB kept, no global parameters, no optional blocks
+        "0",                             // ITRANS
+        "3", "0.0", "0.5", "1.0",        // P1 grid lines
+        "3", "0.0", "0.5", "1.0",        // P2 grid lines
+        "1", "1", "n", "", std::to_string(neqn)};  // ISOLVE, steady state, nonlinear, NSTEPS kept
+    for (int k = 1; k <= neqn; ++k) a.push_back(v(k));
+    a.insert(a.end(), {"n", "0", "0", "n"});  // FDIFF, no integrals, no block
+    for (int i = 1; i <= neqn; ++i) a.push_back(v(i) + "xx + " + v(i) + "yy + " + source(neqn, i, v));
+    // By U, Ux, Uy, Uxx, Uyy and Uxy of unknown k.
+    for (int i = 1; i <= neqn; ++i)
+        for (int k = 1; k <= neqn; ++k)
+            for (int d = 0; d < 6; ++d)
+                a.push_back(d == 0 ? sourceDerivative(neqn, i, k, v) : k == i && (d == 3 || d == 4) ? "1.0" : "0.0");
+    a.insert(a.end(), static_cast<std::size_t>(neqn), "1.0");  // initial guesses
+    a.insert(a.end(), {"n", "0"});                             // no restart, not periodic
+    for (int face = 1; face <= 4; ++face) {
+        bool fixed = face % 2 == 1;
+        for (int i = 1; i <= neqn; ++i) a.push_back(fixed ? v(i) : v(i) + "norm + " + v(i) + "**3 - 1.0");
+        // By U, Ux and Uy of unknown k.
+        for (int i = 1; i <= neqn; ++i)
+            for (int k = 1; k <= neqn; ++k)
+                for (const std::string& d : Answers{fixed ? "1.0" : "3.0*" + v(i) + "**2",
+                                                    fixed ? "0.0" : "normx", fixed ? "0.0" : "normy"})
+                    a.push_back(k == i ? d : "0.0");
+    }
+    a.insert(a.end(), static_cast<std::size_t>(3 * neqn), "");  // U, Ux and Uy printed as computed
+    a.insert(a.end(), {"10", "10", "", "", "", "", "0", "n", "n"});  // output points, no output, no user routines
     return a;
 }
 
@@ -246,7 +293,8 @@ int main(int argc, char** argv) {
 
     std::printf("zemka: %s\n%d runs per size; time is the median, memory the largest peak RSS\n", ZEMKA_BINARY, runs);
     const Dialog dialogs[] = {{"0D, nonlinear steady state", answers0d, {25, 50, 99}},
-                              {"2D Galerkin, nonlinear steady state", answers2d, {10, 20, 30}}};
+                              {"2D Galerkin, nonlinear steady state", answers2d, {10, 20, 30}},
+                              {"2D collocation, nonlinear steady state", answers2dc, {10, 20}}};
     for (const Dialog& dialog : dialogs) measure(dir, dialog, runs);
     measureStepBack(dir, {30, 99}, runs);
     fs::remove_all(dir);

@@ -20,9 +20,9 @@ constexpr std::string_view forb = "P1 p1 P2 p2 PI Pi pI pi DT TF Dt Tf dT tF dt 
 constexpr std::string_view reserved2dc =
     "a1mag a2mag abs ahigh alow darea dvol fillin iperdc isinc iset1 iset2 isolve itrans ivar1 ivar2 linear "
     "lsqfit mod nodist none norm1 norm2 normx normy np1 np1grid np1vals np2 np2grid np2vals np3grid p1a p1b "
-    "p1cross p1grid p1out p2a p2b p2cross p2grid p2out p3grid solid uxprint uyprint vlat vlon vr1mag vr2mag "
-    "x11 x12 x21 x22 x13 x23 x31 x32 x33 y11 y12 y21 y22 y13 y23 y31 y32 y33 z11 z12 z13 z21 z22 z23 z31 "
-    "z32 z33";
+    "p1cross p1grid p1out p2a p2b p2cross p2grid p2out p3grid perdc solid uxprint uyprint vlat vlon vr1mag "
+    "vr2mag x11 x12 x21 x22 x13 x23 x31 x32 x33 y11 y12 y21 y22 y13 y23 y31 y32 y33 z11 z12 z13 z21 z22 z23 "
+    "z31 z32 z33";
 
 const NameTables names{let1, collocationLet2, forb, {sharedReserved, reserved2dc}};
 

@@ -453,16 +453,40 @@ void GeneratorBase::dataFileFunctions(const DataFileFunctions& f) {
     }
 }
 
-// A name in columns 1-6 that starts with one of the allowed letters. Beyond that first
-// letter, a name with other characters than letters and digits, one that is already a
-// program unit of main.f, or one of the function's own variables or arguments would keep the
-// program from compiling; a routine of the solver library (dkvr...) or of the runtime library
-// would be replaced by the function when the program is linked. Each is asked again too.
-std::string GeneratorBase::functionName(const DataFileFunctions& f, const std::vector<std::string>& taken) {
-    static constexpr std::string_view reserved[] = {"tran8z", "xy8z",   "dis8z",  "pdes8z", "u8z",
-                                                    "fb8z",   "gb8z",   "pmod8z", "axis8z", "postpr",
-                                                    "work",   "fname",  "d1mach", "r1mach", "endgks"};
+// Why a data-file function may not take this name (lower case, letters and digits); empty
+// when it may. A program unit of main.f, the function's own arguments and variables, a global
+// parameter or an unknown (variables of the routines that would call it) would keep the
+// program from compiling or the function from being called; a routine or common block of
+// the solver library (dkvr.., kvr.., mkvr..) or of the runtime module would be replaced by
+// the function, or called by it in its own place, when the program is linked.
+std::string GeneratorBase::functionNameClash(const std::string& word, const DataFileFunctions& f,
+                                             const std::vector<std::string>& defined) const {
+    static constexpr std::string_view units[] = {"tran8z", "xy8z", "dis8z", "pdes8z", "u8z", "fb8z", "gb8z", "pmod8z",
+                                                 "axis8z", "postpr"};
+    static constexpr std::string_view runtime[] = {"d1mach", "r1mach", "i2mach", "inigks", "endgks", "clogks"};
+    static constexpr std::string_view libraryPrefixes[] = {"dkvr", "kvr", "mkvr"};
+    auto among = [&word](auto&& names) {
+        return std::any_of(std::begin(names), std::end(names), [&word](const auto& n) { return word == lowerCase(std::string(n)); });
+    };
+    if (among(units)) return "a routine of the program";
+    if (among(runtime) || std::any_of(std::begin(libraryPrefixes), std::end(libraryPrefixes),
+                                      [&word](std::string_view p) { return word.starts_with(p); }))
+        return "a name of the solver or runtime library";
     std::string arguments = "," + std::string(f.arguments) + ",";
+    if (word == "work" || word == "fname" || arguments.find("," + word + ",") != std::string::npos)
+        return "a variable of the function itself";
+    for (const std::string& item : problem.globals)
+        if (word == lowerCase(item.substr(1, item.find_last_not_of(' ')))) return "the global parameter " + word;
+    for (int k = 1; k <= problem.neqn; ++k)
+        if (word == lowerCase(unknownName(k))) return "the unknown " + unknownName(k);
+    for (const std::string& d : defined)
+        if (word == lowerCase(d.substr(0, d.find(' ')))) return "the function " + word + " defined before";
+    return {};
+}
+
+// A name in columns 1-6 that starts with one of the allowed letters, goes on with letters and
+// digits only, and clashes with no other name of the program.
+std::string GeneratorBase::functionName(const DataFileFunctions& f, const std::vector<std::string>& defined) {
     for (;;) {
         say("(' Function name =')");
         int blank;
@@ -471,12 +495,13 @@ std::string GeneratorBase::functionName(const DataFileFunctions& f, const std::v
         bool legal = !blank && f.firstLetters.find(name[0]) != std::string_view::npos &&
                      name.find_first_not_of(' ', word.size()) == std::string::npos &&
                      std::all_of(word.begin(), word.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
-        legal = legal && !word.starts_with("dkvr");
-        for (std::string_view r : reserved) legal = legal && word != r;
-        legal = legal && arguments.find("," + word + ",") == std::string::npos;
-        for (const std::string& t : taken) legal = legal && word != lowerCase(t.substr(0, t.find(' ')));
-        if (legal) return name;
-        say("('|---- Illegal function name, re-enter in columns 1-6')");
+        if (!legal) {
+            say("('|---- Illegal function name, re-enter in columns 1-6')");
+            continue;
+        }
+        std::string clash = functionNameClash(word, f, defined);
+        if (clash.empty()) return name;
+        say("(A)", "|---- " + word + " is " + clash + ", re-enter in columns 1-6");
     }
 }
 

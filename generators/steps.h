@@ -210,7 +210,9 @@ private:
     void restartSettings(int gridIdentityMessage);
     struct IntegralKind;
     int integralDefinitions(const IntegralKind& kind, int explainBase, bool marked);
-    std::string functionName(const DataFileFunctions& f, const std::vector<std::string>& taken);
+    std::string functionName(const DataFileFunctions& f, const std::vector<std::string>& defined);
+    std::string functionNameClash(const std::string& word, const DataFileFunctions& f,
+                                  const std::vector<std::string>& defined) const;
 };
 
 }  // namespace zemka

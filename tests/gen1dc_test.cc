@@ -400,7 +400,14 @@ TEST(Gen1dc, PeriodicNonlinearInSinglePrecision) {
     EXPECT_FALSE(sc.has("      if (itype.eq.4) go to 78755"));
 
     // The data-file function of x, after postpr, with at least 5 words of work space.
-    EXPECT_EQ(timesSaid(sc, "|---- Illegal function name, re-enter in columns 1-6"), 6);
+    // kappa would be an integer; x, work and fname are the function's own; dkvrx1 and r1mach
+    // the libraries'.
+    EXPECT_EQ(timesSaid(sc, "|---- Illegal function name, re-enter in columns 1-6"), 1);
+    for (std::string refusal : {"x is a variable of the function itself",
+                                "work is a variable of the function itself", "fname is a variable of the function itself",
+                                "dkvrx1 is a name of the solver or runtime library",
+                                "r1mach is a name of the solver or runtime library"})
+        EXPECT_TRUE(sc.said("|---- " + refusal + ", re-enter in columns 1-6")) << refusal;
     EXPECT_TRUE(follows(sc, {"C!      call mkvr1dc(itype,lun)", "      return", "      end", "", "", "      function cond  (x)",
                              "      implicit real (a-h,o-z)"}));
     EXPECT_TRUE(follows(sc, {"MSG 130", "      PARAMETER (NWORK = 100)"}));

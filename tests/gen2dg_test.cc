@@ -167,8 +167,9 @@ TEST(Gen2dg, RectangleNonlinearSteadyStateWithEveryOutputKind) {
                              "      implicit double precision (a-h,o-z)", "      axis8z = 0"}));
     EXPECT_TRUE(sc.has("C!      call mkvr2dg(itype,lun)"));
     EXPECT_TRUE(sc.hasBlock({"      subroutine extra(x)", "      x = 1.0", "      end", "", "", "      function depth (x,y)"}));
-    // inum, f-g and depth a second time
-    EXPECT_EQ(timesSaid(sc, "|---- Illegal function name, re-enter in columns 1-6"), 3);
+    // inum and f-g; depth a second time
+    EXPECT_EQ(timesSaid(sc, "|---- Illegal function name, re-enter in columns 1-6"), 2);
+    EXPECT_TRUE(sc.said("|---- depth is the function depth defined before, re-enter in columns 1-6"));
     EXPECT_TRUE(sc.hasBlock({"      PARAMETER (NWORK = 100)", "      dimension work(nwork)", "      character*40 fname",
                              "      data work(1) /0.0d0/"}));
     EXPECT_TRUE(sc.has("      FNAME = 'bathy.dat                               '"));

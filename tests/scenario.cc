@@ -155,11 +155,7 @@ Lines repeated(int n, const std::string& answer) { return Lines(static_cast<std:
 testing::AssertionResult finished(const Scenario& sc) {
     if (sc.status != 0) return testing::AssertionFailure() << "status " << sc.status << ": " << sc.errors;
     if (!sc.answerFile) {
-        // A pause's prompt is a line of its own, ending in "[RETURN]".
-        auto pauses = std::count_if(sc.terminal.begin(), sc.terminal.end(), [](const std::string& l) {
-            return l.starts_with("          ") && rtrim(l).ends_with("[RETURN]");
-        });
-        std::size_t taken = sc.echo.size() + static_cast<std::size_t>(pauses);
+        std::size_t taken = sc.echo.size() + static_cast<std::size_t>(timesSaid(sc, pausePrompt));
         if (taken != sc.keyboardLines)
             return testing::AssertionFailure() << "zemka took " << taken << " of the " << sc.keyboardLines << " lines typed";
     }

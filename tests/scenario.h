@@ -122,6 +122,8 @@ std::string msg(int n);
 // Whether the lines follow each other directly in main.f; an entry "MSG n" stands for the
 // three lines of the box that message n leaves in the program.
 bool follows(const Scenario& sc, std::initializer_list<std::string> lines);
+// The prompt of a pause, which only the RETURN key ends.
+inline const std::string pausePrompt = std::string(44, ' ') + "only the RETURN key is read  [RETURN]";
 // The start of the complaint about an integer outside its range.
 inline const std::string rangeRefused = "|---- Illegal input.  Re-enter integer in the range ";
 // How many lines of main.f contain part; how many terminal lines (trimmed) equal line.
