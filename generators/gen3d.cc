@@ -30,32 +30,25 @@ constexpr std::string_view reserved3d =
 
 const NameTables names{let1, collocationLet2, forb, {sharedReserved, reserved3d}};
 
-const ProgramSkeleton skeleton{
-    .heading = "*** 3D PROBLEM SOLVED ***",
-    .arrays = "dimension p1grid(np1grid),p2grid(np2grid),p3grid(np3grid),p1out8z(0:np1,0:np2,0:np3),"
-              "p2out8z(0:np1,0:np2,0:np3),p3out8z(0:np1,0:np2,0:np3),p1cross(100),p2cross(100),p3cross(100),"
-              "tout8z(0:nsave)",
-    .restartArrays = {" dimension xres8z(nxp8z),yres8z(nyp8z),zres8z(nzp8z),", "& ures8z(neqn,nxp8z,nyp8z,nzp8z)"},
-    .logicals = "logical linear,crankn,noupdt,nodist,fillin,evcmpx,adapt,plot,lsqfit,fdiff,solid,econ8z,ncon8z,"
-                "restrt,gridid",
-    .commons = {"common/dkvr30/ econ8z,ncon8z", "common/dkvr45/ perdc(neqnmx)",
-                "common/dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z", "common/dkvr52/ nxa8z,nya8z,nza8z,kd8z",
-                "common/dkvr53/ work8z(nxp8z*nyp8z*nzp8z+9)", "common/dkvr64/ amin8z(4*neqnmx),amax8z(4*neqnmx)",
-                "common/dkvr77/ nx18z,ny18z,nz18z,p1a,p1b,p2a,p2b,p3a,p3b,"
-                "uout(0:np1,0:np2,0:np3,4,neqn,0:nsave)"},
-    .start = {"pi = 4.0*atan(1.d0)", "nxa8z = nxp8z", "nya8z = nyp8z", "nza8z = nzp8z", "nx18z = np1+1",
-              "ny18z = np2+1", "nz18z = np3+1", "kd8z = kdeg8z"},
-};
+// The grids, the output points and the values of the cross-sections; the results: at each
+// output point of each saved solution the value of every unknown and its three derivatives.
+constexpr std::string_view arrays =
+    "dimension p1grid(np1grid),p2grid(np2grid),p3grid(np3grid),p1out8z(0:np1,0:np2,0:np3),p2out8z(0:np1,0:np2,0:np3),"
+    "p3out8z(0:np1,0:np2,0:np3),p1cross(100),p2cross(100),p3cross(100),tout8z(0:nsave)";
+constexpr std::string_view results =
+    "common/dkvr77/ nx18z,ny18z,nz18z,p1a,p1b,p2a,p2b,p3a,p3b,uout(0:np1,0:np2,0:np3,4,neqn,0:nsave)";
+const ProgramSkeleton skeleton =
+    boxSkeleton("*** 3D PROBLEM SOLVED ***", arrays, results,
+                {"pi = 4.0*atan(1.d0)", "nxa8z = nxp8z", "nya8z = nyp8z", "nza8z = nzp8z", "nx18z = np1+1",
+                 "ny18z = np2+1", "nz18z = np3+1", "kd8z = kdeg8z"});
 
+// tran8z: ITRANS, and where the user gives them X, Y, Z and their first and second
+// derivatives in the library's common; every ITRANS is accepted.
+constexpr std::string_view transformationCommon =
+    "common /dkvr41/x,y,z,x1,x2,x3,y1,y2,y3,z1,z2,z3,x11,x21,x31,x12,x22,x32,x13,x23,x33,y11,y21,y31,y12,y22,y32,"
+    "y13,y23,y33,z11,z21,z31,z12,z22,z32,z13,z23,z33";
 const Transformation transformation3d{
-    .head = {"subroutine tran8z(itrans,p1,p2,p3)",
-             {statement("common /dkvr41/x,y,z,x1,x2,x3,y1,y2,y3,z1,z2,z3,x11,x21,x31,x12,x22,x32,x13,x23,x33,"
-                        "y11,y21,y31,y12,y22,y32,y13,y23,y33,z11,z21,z31,z12,z22,z32,z13,z23,z33"),
-              parameterCommonLine}},
-    .message = 342,
-    .refuseTwo = false,
-    .closing = {},
-};
+    {"subroutine tran8z(itrans,p1,p2,p3)", {statement(transformationCommon), parameterCommonLine}}, 342, false, {}};
 
 // Each unknown U names its value, its derivatives U1, U2, U3 by P1, P2, P3 and its second
 // derivatives U11 .. U32 (the mixed ones twice, both ways round); gb8z binds the first four.
@@ -70,7 +63,7 @@ const UnknownLines values{
 
 // The derivatives of F in code order: of G, the first four.
 const std::vector<Derivative> partialDerivatives{{"", 1},   {"x", 2},  {"y", 3},  {"z", 4},  {"xx", 5},
-                                          {"yy", 6}, {"zz", 7}, {"xy", 8}, {"xz", 9}, {"yz", 10}};
+                                                 {"yy", 6}, {"zz", 7}, {"xy", 8}, {"xz", 9}, {"yz", 10}};
 
 // The point, its x, y, z and the outward normal there.
 constexpr std::string_view locatePoint = "call dkvrcd(p1,p2,p3)";
@@ -95,58 +88,43 @@ const std::string derivativesWithElements = transformedDerivatives("dvol,darea")
 const std::string derivativesAlone = transformedDerivatives("dvol8z,dare8z");
 constexpr std::string_view everyName = "NNNNNNNNNNNNNNNNNNNNN";
 
-constexpr HeadLine previousValues = comment("   un8z(1,I),un8z(2,I),... hold the (rarely used) values");
-constexpr HeadLine previousValuesToo = comment("   of UI,UI1,... from the previous iteration or time step");
+constexpr std::string_view normalCommon = "common /dkvr18/norm1,norm2,norm3";
 
-const CollocationEquations equations3d{
-    .routine = {.head = {"subroutine pdes8z(yd8z,i8z,j8z,kint8z,p1,p2,p3,t,uu8z)",
-                         {neqnmx, eigenvalueNeqn, previousValues, previousValuesToo,
-                          statement("common /dkvr5x/un8z(10,neqnmx)"), statement("common /dkvr18/norm1,norm2,norm3"),
-                          realsDeclaration("norm1,norm2,norm3,normx,normy,normz"),
-                          statement("dimension uu8z(10,neqnmx)"), eigenvalueRho, parameterCommonLine}},
-                .values = values,
-                .locate = {locatePoint, locateNormal},
-                .derivatives = {{"call dkvrcc(p1,p2,p3,"},
-                                {derivativesWithElements, everyName},
-                                normalDerivative}},
-    .integralsMessage = 345,
-    .boundaryIntegralsMessage = 349,
-    .weighted = true,
-    .coefficients = {.steady = 357, .timeDependent = 361, .eigenvalue = 353, .byUnknowns = true},
-    .eigenvalueCall = "call dkvrsx (yd8z,i8z,uu8z,un8z,rho,10,neqn)",
-};
+// pdes8z turns each unknown's derivatives into those in x, y, z, with the volume and area
+// elements the integrals are weighted by.
+const CollocationEquations equations3d =
+    boxEquations({boxEquationsHead("subroutine pdes8z(yd8z,i8z,j8z,kint8z,p1,p2,p3,t,uu8z)", normalCommon,
+                                   "norm1,norm2,norm3,normx,normy,normz"),
+                  values,
+                  {locatePoint, locateNormal},
+                  {{"call dkvrcc(p1,p2,p3,"}, {derivativesWithElements, everyName}, normalDerivative}},
+                 345);
 
-const Faces faces3d{
-    .routine = {.head = {"subroutine gb8z(gd8z,ifac8z,i8z,j8z,p1,p2,p3,t,uu8z)",
-                         {neqnmx, statement("dimension uu8z(10,neqnmx)"), previousValues, previousValuesToo,
-                          statement("common /dkvr5x/ un8z(10,neqnmx)"), statement("common /dkvr18/norm1,norm2,norm3"),
-                          realsDeclaration("none,norm1,norm2,norm3,normx,normy,normz"), parameterCommonLine,
-                          statement("none = dkvrlx(2)")}},
-                .values = UnknownLines(values.begin(), values.begin() + 4),
-                .locate = {locatePoint, locateNormal},
-                .derivatives = {{"call dkvrcb("},
-                                {"(5X,'& p1,p2,p3,',A,'1,',A,'2,',A,'3,',                    'x,y,z,',A,'x,',A,"
-                                 "'y,',A,'z,2)')",
-                                 "NNNNNN"},
-                                normalDerivative}},
-    .message = 369,
-    .count = 6,
-    .faceMessage = 312,
-    .what = "the boundary conditions (on this face only)",
-};
+// gb8z: the value and P-derivatives of each unknown, and from the library its x, y, z
+// derivatives at the point.
+const PointRoutine conditionsRoutine{
+    boxConditionsHead("subroutine gb8z(gd8z,ifac8z,i8z,j8z,p1,p2,p3,t,uu8z)", normalCommon,
+                      "none,norm1,norm2,norm3,normx,normy,normz"),
+    UnknownLines(values.begin(), values.begin() + 4),
+    {locatePoint, locateNormal},
+    {{"call dkvrcb("},
+     {"(5X,'& p1,p2,p3,',A,'1,',A,'2,',A,'3,',                    'x,y,z,',A,'x,',A,'y,',A,'z,2)')", "NNNNNN"},
+     normalDerivative}};
+const Faces faces3d = boxFaces(conditionsRoutine, 369, 6);
 
+// pmod8z: each unknown's values and derivatives, in P and in x, y, z, and the defaults of
+// the derivatives put out.
 const PointRoutine replacements3d{
-    .head = {"subroutine pmod8z(p1,p2,p3,t,uu8z,uprint,uxprint,uyprint,uzprint)",
-             {statement("dimension uu8z(10,*),uprint(*),uxprint(*),uyprint(*),uzprint(*)"),
-              statement("common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"), parameterCommonLine}},
-    .values = values,
-    .locate = {locatePoint},
-    .derivatives = {{"call dkvrcc(p1,p2,p3,"},
-                    {derivativesAlone, everyName},
-                    {"(6X,'uxprint(',i2,') = ',A,'x',/,                                  6X,'uyprint(',i2,') = ',A,"
-                     "'y',/,                                  6X,'uzprint(',i2,') = ',A,'z')",
-                     "INININ"}},
-};
+    {"subroutine pmod8z(p1,p2,p3,t,uu8z,uprint,uxprint,uyprint,uzprint)",
+     {statement("dimension uu8z(10,*),uprint(*),uxprint(*),uyprint(*),uzprint(*)"),
+      statement("common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"), parameterCommonLine}},
+    values,
+    {locatePoint},
+    {{"call dkvrcc(p1,p2,p3,"},
+     {derivativesAlone, everyName},
+     {"(6X,'uxprint(',i2,') = ',A,'x',/,                                  6X,'uyprint(',i2,') = ',A,'y',/,"
+      "                                  6X,'uzprint(',i2,') = ',A,'z')",
+      "INININ"}}};
 
 // The example writes the grid with its x, y, z, the output points with theirs and, unless
 // the library ended the problem (itype 4), every saved value of every saved solution.
@@ -219,75 +197,44 @@ public:
           OutputSteps(session, true, {{"P1", "P2", "P3"}, 4, 4}) {}
 
     void run() {
-        openProgram(skeleton);
-        problem.loopLabel = openProblemLoop();
-        problem.globals = globalParameters(341, names, true);
-        askBlockLevel();
-        int itrans = transformation(transformation3d, 3);
+        int itrans = openBoxProgram(skeleton, 341, names, transformation3d, 3);
         use(Stream::body);
         mess(0, 343);
         std::vector<int> gridLines = grids({"P1", "P2", "P3"}, 1);
-        mess(0, 282);
-        iread("ISOLVE", 1, session.parms.largestIsolveCollocation);
-        problemType(problemStyle);
-        problem.neqn = askNeqn();
-        unknowns(344, names.leading(30, 40, 10),
-                 {"1",  "2",  "3",  "11", "22", "33", "12", "21", "13", "31", "23", "32", "x",
-                  "y",  "z",  "xx", "yy", "zz", "xy", "xz", "yz", "yx", "zx", "zy", "norm"},
-                 // A z derivative could take the name of an argument of the routines.
-                 {"yd8z", "gd8z", "uu8z", "un8z"});
-        // The library differentiates a transformation it computes itself.
-        problem.fdiff = askFdiff(itrans != 0);
+        boxProblem(itrans, 344, names.leading(30, 40, 10),
+                   {"1",  "2",  "3",  "11", "22", "33", "12", "21", "13", "31", "23", "32", "x",
+                    "y",  "z",  "xx", "yy", "zz", "xy", "xz", "yz", "yx", "zx", "zy", "norm"},
+                   // A z derivative could take the name of an argument of the routines.
+                   {"yd8z", "gd8z", "uu8z", "un8z"});
         collocationEquations(equations3d);
-        initialValuesRoutine({.head = {"function u8z(i8z,p1,p2,p3,t0)", atPoint},
-                              .message = {.steady = 366, .timeDependent = 367, .eigenvalue = 365},
-                              .lsqfit = InitialValues::lsqfitAsked,
-                              .gridIdentityMessage = 307});
+        boxInitialValues({"function u8z(i8z,p1,p2,p3,t0)", atPoint},
+                         {.steady = 366, .timeDependent = 367, .eigenvalue = 365});
         faceConditions(faces3d, periodicity(368, 7, -1), gridLines);
-        openPointRoutine(replacements3d);
-        printReplacements(373, {{"UX", "x"}, {"UY", "y"}, {"UZ", "z"}});
-        texts({"return", "end"});
+        outputValues(replacements3d, 373, {{"UX", "x"}, {"UY", "y"}, {"UZ", "z"}});
         int np2 = outputPoints();
-        savedSolutions();
-        callSolver({.sizes = "call dkvrqx(np1grid,np2grid,np3grid,isolve,neqn,ii8z,ir8z,iperdc)",
-                    .plotComments = {"   *******DRAW GRID LINES?"},
-                    .plot = "PLOT = .TRUE.",
-                    .call = "call dkvr3x(p1grid, p2grid, p3grid, np1grid, np2grid, np3grid, neqn, p1out8z, "
-                            "p2out8z, p3out8z, uout, tout8z, npts8z, t0, dt, nsteps, nout, nsave, crankn, noupdt, "
-                            "itype, linear, isolve, rwrk8z, ir8z, iwrk8z, ii8z, iperdc, plot, lsqfit, fdiff, nint, "
-                            "nbint, restrt, gridid)"});
-        afterSolver("call postpr(tout8z,nsave,p1out8z,p2out8z,p3out8z,np1,np2,np3,uout,neqn,p1grid,p2grid,p3grid,"
-                    "np1grid,np2grid,np3grid)",
-                    "dkvrr3", "xres8z,nxp8z,yres8z,nyp8z,zres8z,nzp8z,ures8z,neqn",
-                    {.convergenceTest = "('C',6X,'IF (ITYPE.EQ.3.AND.(.NOT.ECON8Z)) GO TO ',I5)",
-                     .leaveAfterPostprocessor = true});
+        boxSolver("call dkvr3x(p1grid, p2grid, p3grid, np1grid, np2grid, np3grid, neqn, p1out8z, p2out8z, p3out8z, "
+                  "uout, tout8z, npts8z, t0, dt, nsteps, nout, nsave, crankn, noupdt, itype, linear, isolve, rwrk8z, "
+                  "ir8z, iwrk8z, ii8z, iperdc, plot, lsqfit, fdiff, nint, nbint, restrt, gridid)",
+                  "call postpr(tout8z,nsave,p1out8z,p2out8z,p3out8z,np1,np2,np3,uout,neqn,p1grid,p2grid,p3grid,np1grid,"
+                  "np2grid,np3grid)",
+                  {.convergenceTest = "('C',6X,'IF (ITYPE.EQ.3.AND.(.NOT.ECON8Z)) GO TO ',I5)",
+                   .leaveAfterPostprocessor = true});
         // axis8z stays open while the requests add the plot axes of the user's to it.
         openSubprogram({"function axis8z(i8z,p1,p2,p3,ical8z)", atPoint});
         text("axis8z = 0.0");
         outputRequests(np2);
         use(Stream::subprograms);
         texts({"return", "end"});
-        dummyRoutines({"subroutine xy8z(i8z,iarc8z,s,x,y,s0,sf)", "subroutine dis8z(x,y,ktri,triden,shape)",
-                       "function fb8z(i8z,iarc8z,ktri,s,x,y,t)"});
-        postpr(postprocessor3d);
-        userSubprograms();
-        dataFileFunctions({.nameMessage = 409,
-                           .nworkMessage = 410,
-                           .nworkLeast = 17,
-                           .fileMessage = 278,
-                           .arguments = "p1,p2,p3",
-                           .interpolation = "dkvrex",
-                           .firstLetters = collocationLet2.substr(0, 40)});
-        finishProgram();
+        closeBoxProgram(postprocessor3d, 409, 17, "p1,p2,p3", "dkvrex");
     }
 
 private:
     // The cross-section contour and vector plots so far; axis8z tells their axes apart.
     int plots = 0;
 
-    // The work-array sizes, and NP1 by NP2 by NP3 output intervals over the box P1A..P1B by
-    // P2A..P2B by P3A..P3B; NP2 = 0 (and so NP3 = 0) leaves NP1+1 points to a block of the
-    // user's. Returns NP2.
+    // The work-array sizes, NP1 by NP2 by NP3 output intervals over the box P1A..P1B by
+    // P2A..P2B by P3A..P3B (NP2 = 0, and so NP3 = 0, leaves NP1+1 points to a block of the
+    // user's), and the solutions saved. Returns NP2.
     int outputPoints() {
         workArrayParameters();
         text("PARAMETER (NXP8Z=41,NYP8Z=41,NZP8Z=41,KDEG8Z=1)");
@@ -297,26 +244,23 @@ private:
         if (np2 == 0) inparm("NP3", 0, 0);
         else inparm("NP3", 1, noUpperBound);
         use(Stream::body);
-        if (np2 == 0) {
+        if (np2 == 0)
             userOutputPoints(378, "np1");
-            return np2;
-        }
-        evenOutputPoints(379,
-                         {"p1a = p1grid(1)", "p1b = p1grid(np1grid)", "p2a = p2grid(1)", "p2b = p2grid(np2grid)",
-                          "p3a = p3grid(1)", "p3b = p3grid(np3grid)"},
-                         "call dkvrx3(np1,np2,np3,p1a,p1b,p2a,p2b,p3a,p3b,hp18z,hp28z,hp38z,p1out8z,p2out8z,"
-                         "p3out8z,npts8z)");
+        else
+            evenOutputPoints(379,
+                             {"p1a = p1grid(1)", "p1b = p1grid(np1grid)", "p2a = p2grid(1)", "p2b = p2grid(np2grid)",
+                              "p3a = p3grid(1)", "p3b = p3grid(np3grid)"},
+                             "call dkvrx3(np1,np2,np3,p1a,p1b,p2a,p2b,p3a,p3b,hp18z,hp28z,hp38z,p1out8z,p2out8z,"
+                             "p3out8z,npts8z)");
+        savedSolutions();
         return np2;
     }
 
     // Tables, contour surfaces, plots on cross-sections and curves, until the answer 0;
     // without a grid of output points (NP2 = 0) only tables.
     void outputRequests(int np2) {
-        use(Stream::body);
-        for (;;) {
-            mess(1, 380);
-            switch (iread("", 0, np2 == 0 ? 1 : 6)) {
-            case 0: return;
+        for (int request; (request = nextRequest(380, 6, np2 == 0)) != 0;) {
+            switch (request) {
             case 1:
                 table(381, "call dkvrdx(p1out8z,p2out8z,p3out8z,uout(0,0,0,ivara8z,ivarb8z,is8z),npts8z,title,"
                            "tout8z(is8z))");

@@ -113,6 +113,12 @@ void OutputSteps::loopsAround(std::string_view call, const std::vector<int>& axe
     for (int label : labels) closeLoop(label);
 }
 
+int OutputSteps::nextRequest(int message, int largest, bool tablesOnly) {
+    use(Stream::body);
+    mess(1, message);
+    return iread("", 0, tablesOnly ? 1 : largest);
+}
+
 void OutputSteps::requestVariable(std::string_view heading, int variableMessage) {
     com(2, heading);
     mess(0, problem.variant(variableMessage));

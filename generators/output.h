@@ -91,6 +91,9 @@ protected:
     void loopsAround(std::string_view call, const std::vector<int>& axes, bool savedSteps = true);
     // The loop over the saved solutions around one library call.
     void savedStepLoop(std::string_view call) { loopsAround(call, {}); }
+    // The next output request, 1 to largest, or only 1 (tables) without a grid of output
+    // points; 0 ends the requests.
+    int nextRequest(int message, int largest, bool tablesOnly);
     // A request's heading, then its output variable.
     void requestVariable(std::string_view heading, int variableMessage);
     // A table of one output variable at each chosen saved solution.
