@@ -50,6 +50,16 @@ struct Dialog3d {
 
 const std::string rangeRefused = "|---- Illegal input.  Re-enter integer in the range ";
 
+// The names the user chose: the given ones, and each unknown with the names of its
+// derivatives, in lower case.
+std::set<std::string> chosenNames(std::set<std::string> names, const Lines& unknowns) {
+    for (const std::string& u : unknowns)
+        for (const char* suffix : {"", "1", "2", "3", "11", "22", "33", "12", "21", "13", "31", "23", "32", "x", "y",
+                                   "z", "xx", "yy", "zz", "xy", "xz", "yz", "yx", "zx", "zy", "norm"})
+            names.insert(u + suffix);
+    return names;
+}
+
 // The main.f with its MATLAB example switched on still compiles.
 std::string activatedExampleErrors(const Scenario& sc) {
     std::ofstream activated(sc.dir / "main.f");
@@ -75,26 +85,17 @@ TEST(Gen3d, LinearSteadyStateWithThePlotsOfOneVariable) {
     d.outputs.insert(d.outputs.end(), {"6", "4", "4", "1", "1", "0.0", "1", "0.25", "", "", "", "0"});  // along P1
     Scenario sc = runZemka(d.answers());
     ASSERT_TRUE(finished(sc));
-    EXPECT_EQ(acceptedGlobals(d.lead(), programNames(sc, {"alpha", "u", "ux", "uy", "uz", "unorm", "u1", "u2", "u3",
-                                                          "u11", "u22", "u33", "u12", "u13", "u23", "u21", "u31",
-                                                          "u32", "uxx", "uyy", "uzz", "uxy", "uxz", "uyz", "uyx",
-                                                          "uzx", "uzy"})),
-              Lines{});
+    EXPECT_EQ(acceptedGlobals(d.lead(), programNames(sc, chosenNames({"alpha"}, {"u"}))), Lines{});
 
     EXPECT_TRUE(follows(sc, {"C     *** 3D PROBLEM SOLVED ***", "MSG 7", "      implicit double precision (a-h,o-z)",
                              "      parameter (neqnmx=  99)"}));
     EXPECT_TRUE(follows(sc, {"      PARAMETER (NXP8Z=41,NYP8Z=41,NZP8Z=41,KDEG8Z=1)", "MSG 377",
                              "      PARAMETER (NP1 = 4)", "      PARAMETER (NP2 = 2)", "      PARAMETER (NP3 = 2)",
                              "      PARAMETER (NSAVE = 1)", "      common/parm8z/ pi,alpha"}));
-    EXPECT_TRUE(sc.hasBlock({"      common/dkvr77/ nx18z,ny18z,nz18z,p1a,p1b,p2a,p2b,p3a,p3b,uout(0:np",
-                             "     &1,0:np2,0:np3,4,neqn,0:nsave)", "      pi = 4.0*atan(1.d0)", "      nxa8z = nxp8z",
-                             "      nya8z = nyp8z", "      nza8z = nzp8z", "      nx18z = np1+1", "      ny18z = np2+1",
-                             "      nz18z = np3+1", "      kd8z = kdeg8z"}));
-    EXPECT_TRUE(follows(sc, {"      kd8z = kdeg8z", "MSG 8", "      NPROB = 1", "      do 78755 iprob=1,nprob", "MSG 341"}));
+    EXPECT_TRUE(follows(sc, {"      nz18z = np3+1", "      kd8z = kdeg8z", "MSG 8", "      NPROB = 1", "      do 78755 iprob=1,nprob", "MSG 341"}));
     // The main program and tran8z, pdes8z, u8z, gb8z, pmod8z, axis8z and postpr see alpha.
     EXPECT_EQ(countContaining(sc, "      common/parm8z/ pi,alpha"), 8);
     EXPECT_TRUE(follows(sc, {"      common/parm8z/ pi,alpha", "MSG 342", "      ITRANS =          2", "      return"}));
-    EXPECT_FALSE(sc.said(rangeRefused + "-3 to 3"));
     // A single P2 grid line: no last line asked, and no conditions on faces 3 and 4.
     EXPECT_TRUE(follows(sc, {"C        P2GRID DEFINED", "      P2GRID(1) =", expr("0.0"), "C        P3GRID DEFINED"}));
     EXPECT_TRUE(follows(sc, {"      call dkvrwx(p2grid,np2grid,1)", "      call dkvrwx(p3grid,np3grid,1)", "MSG 282"}));
@@ -135,7 +136,7 @@ TEST(Gen3d, LinearSteadyStateWithThePlotsOfOneVariable) {
     EXPECT_TRUE(sc.hasBlock({"      p3b = p3grid(np3grid)", "C        DEFINE P1A,P1B,P2A,P2B,P3A,P3B IMMEDIATELY BELOW:",
                              "      P3B =", expr("0.5"),
                              "      call dkvrx3(np1,np2,np3,p1a,p1b,p2a,p2b,p3a,p3b,hp18z,hp28z,hp38z,"}));
-    EXPECT_TRUE(sc.hasBlock({"      deallocate (iwrk8z,rwrk8z)", "C        *******read from restart file to array ures8z"}));
+    EXPECT_EQ(countContaining(sc, "CON8Z) GO TO"), 0);
     EXPECT_TRUE(sc.said(rangeRefused + "0 to 6"));
     EXPECT_TRUE(sc.said(rangeRefused + "1 to 4"));
     EXPECT_TRUE(follows(sc, {"C        *******TABULAR OUTPUT", "MSG 381", "      IVAR =          2",
@@ -272,6 +273,7 @@ TEST(Gen3d, TimeDependentTenUnknownsOnCrossSections) {
     d.closing = {"n", "y", "kappa", "tab", "16", "17", "tab.dat", "", "2", "n"};
     Scenario sc = runZemka(d.answers());
     ASSERT_TRUE(finished(sc));
+    EXPECT_EQ(acceptedGlobals(d.lead(), programNames(sc, chosenNames({"r2", "tab"}, names))), Lines{});
 
     EXPECT_TRUE(follows(sc, {"MSG 342", "      ITRANS =         -3", "      X =", expr("p1*cos(p2)"), "      Y =",
                              expr("p1*sin(p2)"), "      Z =", expr("p3"), "      return"}));
