@@ -219,11 +219,8 @@ private:
     // Tables and plots, each a loop over the saved solutions, until the answer 0; without an
     // array of output points (NP2 = 0) only tables.
     void outputRequests(int np2) {
-        use(Stream::body);
-        for (;;) {
-            mess(1, 326);
-            switch (iread("", 0, np2 == 0 ? 1 : 5)) {
-            case 0: return;
+        for (int request; (request = nextRequest(326, 5, np2 == 0)) != 0;) {
+            switch (request) {
             case 1:
                 table(327, "call dkvrrc(p1out8z,p2out8z,uout(0,0,ivara8z,ivarb8z,is8z),npts8z,title,tout8z(is8z))");
                 break;
