@@ -3,14 +3,18 @@
 // main.f it wrote. The dialogs are nonlinear steady-state problems with every Jacobian entry
 // answered: a 0D system of NEQN equations; a 2D Galerkin problem in NEQN unknowns whose F, A
 // and B are differentiated by U, Ux and Uy of every unknown, with boundary conditions (and
-// their derivatives) on one arc; and a 2D collocation problem in NEQN unknowns whose F is
+// their derivatives) on one arc; a 2D collocation problem in NEQN unknowns whose F is
 // differentiated by U, Ux, Uy, Uxx, Uyy and Uxy of every unknown, with a condition G (and its
-// derivatives by U, Ux and Uy) on each of the four faces.
+// derivatives by U, Ux and Uy) on each of the four faces; and a 3D problem whose F is
+// differentiated by the value and the first and second derivatives of every unknown, with
+// conditions (and their derivatives) on all six faces.
 //
-// usage: zemka-bench [runs]     (runs per size, default 5; the median time is reported)
+// usage: zemka-bench [runs]        (runs per size, default 5; the median time is reported)
+//        zemka-bench runs NEQN     (the 3D dialog of that size alone)
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -165,6 +169,55 @@ Answers answers2dc(int neqn) {
     return a;
 }
 
+// The name of unknown k of the 3D dialog: three letters, so that no name followed by one of
+// the suffixes of its derivatives (1, 11, x, xx, norm, ...) is the name of another unknown.
+std::string unknown3d(int k) {
+    constexpr char letters[] = "abcdefghijk";
+    return {'w', letters[(k - 1) / 11], letters[(k - 1) % 11]};
+}
+
+// The answers, in the order the 3D dialog asks for them: on the unit box, F(i) = the Laplacian
+// of w(i) - w(i)*w(i+1) + 1, cyclic in i, and every one of its 10 * NEQN derivatives (by W,
+// Wx, ..., Wyz of each unknown) answered; on each of the six faces G(i) = w(i) - 1.0 with
+// every one of its 4 * NEQN derivatives answered.
+Answers answers3d(int neqn) {
+    Answers a{
+        "n", "3", "y",                     // no example, 3D, double precision
+        "", "", "n",                       // NPROB kept, no global parameters, no optional blocks
+        "0",                               // no transformation
+        "2", "0.0", "1.0", "2", "0.0", "1.0", "2", "0.0", "1.0",  // P1, P2, P3 grids
+        "1", "1", "n", "", std::to_string(neqn)};  // ISOLVE, steady state, nonlinear, NSTEPS kept
+    for (int k = 1; k <= neqn; ++k) a.push_back(unknown3d(k));
+    a.insert(a.end(), {"n", "0", "0", "n"});  // FDIFF, no integrals, no block
+    auto next = [neqn](int i) { return i % neqn + 1; };
+    for (int i = 1; i <= neqn; ++i) {
+        std::string w = unknown3d(i);
+        a.push_back(w + "xx + " + w + "yy + " + w + "zz - " + w + "*" + unknown3d(next(i)) + " + 1.0");
+    }
+    // By the value, x, y, z, xx, yy, zz, xy, xz, yz derivatives of unknown j.
+    for (int i = 1; i <= neqn; ++i)
+        for (int j = 1; j <= neqn; ++j)
+            for (int d = 1; d <= 10; ++d) {
+                std::string e = "0.0";
+                if (d == 1 && j == next(i)) e = "-" + unknown3d(i);
+                if (d == 1 && j == i) e = (j == next(i) ? "-2.0*" : "-") + unknown3d(next(i));
+                if (d >= 5 && d <= 7 && j == i) e = "1.0";
+                a.push_back(e);
+            }
+    a.insert(a.end(), static_cast<std::size_t>(neqn), "1.0");  // initial values
+    a.insert(a.end(), {"n", "0"});                             // no restart, not periodic
+    for (int face = 1; face <= 6; ++face) {
+        for (int i = 1; i <= neqn; ++i) a.push_back(unknown3d(i) + " - 1.0");
+        for (int i = 1; i <= neqn; ++i)
+            for (int j = 1; j <= neqn; ++j)
+                for (int d = 1; d <= 4; ++d) a.push_back(d == 1 && j == i ? "1.0" : "0.0");
+    }
+    a.insert(a.end(), static_cast<std::size_t>(4 * neqn), "");  // values printed as computed
+    a.insert(a.end(), {"4", "4", "4", "", "", "", "", "", ""});  // output grid over the whole box
+    a.insert(a.end(), {"0", "n", "n"});                         // no output, no user routines
+    return a;
+}
+
 struct Run {
     double seconds;
     long maxRssKiB;
@@ -219,11 +272,16 @@ void measure(const fs::path& dir, const Dialog& dialog, int runs) {
     std::printf("\n%s\n%6s %9s %14s %10s %14s\n", dialog.title, "NEQN", "answers", "main.f bytes", "time ms",
                 "peak RSS KiB");
     for (int neqn : dialog.sizes) {
-        Answers answers = dialog.answers(neqn);
+        std::size_t count;
         {
+            Answers answers = dialog.answers(neqn);
+            count = answers.size();
             std::ofstream out(dir / "answers.txt");
             for (const auto& line : answers) out << line << '\n';
         }
+        // A child's peak RSS starts from the pages it shares with this process at the fork:
+        // hand the answers' memory back first, or a large dialog is charged to zemka.
+        malloc_trim(0);
         std::vector<double> times;
         long rss = 0;
         for (int r = 0; r < runs; ++r) {
@@ -233,14 +291,14 @@ void measure(const fs::path& dir, const Dialog& dialog, int runs) {
         }
         std::ifstream echo(dir / "echo.out");
         auto echoed = std::count(std::istreambuf_iterator<char>(echo), {}, '\n');
-        if (echoed != static_cast<long>(answers.size())) {
+        if (echoed != static_cast<long>(count)) {
             std::fprintf(stderr, "zemka-bench: %s, NEQN %d: zemka took %ld of %zu answers\n", dialog.title, neqn,
-                         static_cast<long>(echoed), answers.size());
+                         static_cast<long>(echoed), count);
             std::exit(1);
         }
         std::sort(times.begin(), times.end());
         auto bytes = static_cast<std::uintmax_t>(fs::file_size(dir / "main.f"));
-        std::printf("%6d %9zu %14ju %10.1f %14ld\n", neqn, answers.size(), bytes, 1000 * times[times.size() / 2], rss);
+        std::printf("%6d %9zu %14ju %10.1f %14ld\n", neqn, count, bytes, 1000 * times[times.size() / 2], rss);
     }
 }
 
@@ -279,8 +337,10 @@ void measureStepBack(const fs::path& dir, const std::vector<int>& sizes, int run
 
 int main(int argc, char** argv) {
     int runs = argc > 1 ? std::atoi(argv[1]) : 5;
-    if (runs < 1) {
-        std::fprintf(stderr, "usage: zemka-bench [runs]\n");
+    // A size given after the runs measures the 3D dialog of that size alone.
+    int only3d = argc > 2 ? std::atoi(argv[2]) : 0;
+    if (runs < 1 || argc > 3 || (argc > 2 && (only3d < 1 || only3d > 99))) {
+        std::fprintf(stderr, "usage: zemka-bench [runs [NEQN of the 3D dialog alone, 1..99]]\n");
         return 2;
     }
     std::string pattern = (fs::temp_directory_path() / "zemka-bench-XXXXXX").string();
@@ -294,9 +354,14 @@ int main(int argc, char** argv) {
     std::printf("zemka: %s\n%d runs per size; time is the median, memory the largest peak RSS\n", ZEMKA_BINARY, runs);
     const Dialog dialogs[] = {{"0D, nonlinear steady state", answers0d, {25, 50, 99}},
                               {"2D Galerkin, nonlinear steady state", answers2d, {10, 20, 30}},
-                              {"2D collocation, nonlinear steady state", answers2dc, {10, 20}}};
-    for (const Dialog& dialog : dialogs) measure(dir, dialog, runs);
-    measureStepBack(dir, {30, 99}, runs);
+                              {"2D collocation, nonlinear steady state", answers2dc, {10, 20}},
+                              {"3D, nonlinear steady state", answers3d, {5, 10, 20}}};
+    if (only3d) {
+        measure(dir, {"3D, nonlinear steady state", answers3d, {only3d}}, runs);
+    } else {
+        for (const Dialog& dialog : dialogs) measure(dir, dialog, runs);
+        measureStepBack(dir, {30, 99}, runs);
+    }
     fs::remove_all(dir);
     return 0;
 }

@@ -8,7 +8,64 @@ namespace {
 
 constexpr std::string_view coordinates = "XYZ";
 
+constexpr HeadLine previousValues = comment("   un8z(1,I),un8z(2,I),... hold the (rarely used) values");
+constexpr HeadLine previousValuesToo = comment("   of UI,UI1,... from the previous iteration or time step");
+
+SubprogramHead withMore(SubprogramHead head, const std::vector<HeadLine>& more) {
+    head.lines.insert(head.lines.end(), more.begin(), more.end());
+    return head;
+}
+
 }  // namespace
+
+ProgramSkeleton boxSkeleton(std::string_view heading, std::string_view arrays, std::string_view results,
+                            std::vector<std::string_view> start) {
+    return {.heading = heading,
+            .arrays = arrays,
+            .restartArrays = {" dimension xres8z(nxp8z),yres8z(nyp8z),zres8z(nzp8z),", "& ures8z(neqn,nxp8z,nyp8z,nzp8z)"},
+            .logicals = "logical linear,crankn,noupdt,nodist,fillin,evcmpx,adapt,plot,lsqfit,fdiff,solid,econ8z,ncon8z,"
+                        "restrt,gridid",
+            .commons = {"common/dkvr30/ econ8z,ncon8z", "common/dkvr45/ perdc(neqnmx)",
+                        "common/dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z", "common/dkvr52/ nxa8z,nya8z,nza8z,kd8z",
+                        "common/dkvr53/ work8z(nxp8z*nyp8z*nzp8z+9)",
+                        "common/dkvr64/ amin8z(4*neqnmx),amax8z(4*neqnmx)", results},
+            .start = std::move(start)};
+}
+
+SubprogramHead boxEquationsHead(std::string_view header, std::string_view normal, std::string_view reals,
+                                std::vector<HeadLine> more) {
+    return withMore({header,
+                     {neqnmx, eigenvalueNeqn, previousValues, previousValuesToo,
+                      statement("common /dkvr5x/un8z(10,neqnmx)"), statement(normal), realsDeclaration(reals),
+                      statement("dimension uu8z(10,neqnmx)"), eigenvalueRho, parameterCommonLine}},
+                    more);
+}
+
+SubprogramHead boxConditionsHead(std::string_view header, std::string_view normal, std::string_view reals,
+                                 std::vector<HeadLine> more) {
+    return withMore({header,
+                     {neqnmx, statement("dimension uu8z(10,neqnmx)"), previousValues, previousValuesToo,
+                      statement("common /dkvr5x/ un8z(10,neqnmx)"), statement(normal), realsDeclaration(reals),
+                      parameterCommonLine, statement("none = dkvrlx(2)")}},
+                    more);
+}
+
+Faces boxFaces(PointRoutine routine, int message, int count) {
+    return {.routine = std::move(routine),
+            .message = message,
+            .count = count,
+            .faceMessage = 312,
+            .what = "the boundary conditions (on this face only)"};
+}
+
+CollocationEquations boxEquations(PointRoutine routine, int first) {
+    return {.routine = std::move(routine),
+            .integralsMessage = first,
+            .boundaryIntegralsMessage = first + 4,
+            .weighted = true,
+            .coefficients = {.steady = first + 12, .timeDependent = first + 16, .eigenvalue = first + 8, .byUnknowns = true},
+            .eigenvalueCall = "call dkvrsx (yd8z,i8z,uu8z,un8z,rho,10,neqn)"};
+}
 
 // ITRANS 3: the user gives X, Y (, Z) and all their first and second derivatives in the
 // computational coordinates; -3: X, Y (, Z) alone; any other value leaves them to the library.
@@ -126,6 +183,60 @@ void CollocationSteps::faceConditions(const Faces& faces, int iperdc, const std:
         text("      endif");
     }
     texts({"return", "end"});
+}
+
+void CollocationSteps::outputValues(const PointRoutine& r, int message, const std::vector<Replacement>& replacements) {
+    openPointRoutine(r);
+    printReplacements(message, replacements);
+    texts({"return", "end"});
+}
+
+int CollocationSteps::openBoxProgram(const ProgramSkeleton& skeleton, int globalsMessage, const NameTables& names,
+                                     const Transformation& t, int dimensions) {
+    openProgram(skeleton);
+    problem.loopLabel = openProblemLoop();
+    problem.globals = globalParameters(globalsMessage, names, true);
+    askBlockLevel();
+    return transformation(t, dimensions);
+}
+
+void CollocationSteps::boxProblem(int itrans, int namesMessage, const NameTables& unknownNames,
+                                  std::vector<std::string> suffixes, std::vector<std::string> programNames) {
+    mess(0, 282);
+    iread("ISOLVE", 1, session.parms.largestIsolveCollocation);
+    problemType(problemStyle);
+    problem.neqn = askNeqn();
+    unknowns(namesMessage, unknownNames, std::move(suffixes), std::move(programNames));
+    problem.fdiff = askFdiff(itrans != 0);
+}
+
+void CollocationSteps::boxInitialValues(const SubprogramHead& head, const PerType& message) {
+    initialValuesRoutine(
+        {.head = head, .message = message, .lsqfit = InitialValues::lsqfitAsked, .gridIdentityMessage = 307});
+}
+
+void CollocationSteps::boxSolver(std::string_view call, std::string_view postprCall, const EigenvalueEnd& eigenvalueEnd) {
+    callSolver({.sizes = "call dkvrqx(np1grid,np2grid,np3grid,isolve,neqn,ii8z,ir8z,iperdc)",
+                .plotComments = {"   *******DRAW GRID LINES?"},
+                .plot = "PLOT = .TRUE.",
+                .call = call});
+    afterSolver(postprCall, "dkvrr3", "xres8z,nxp8z,yres8z,nyp8z,zres8z,nzp8z,ures8z,neqn", eigenvalueEnd);
+}
+
+void CollocationSteps::closeBoxProgram(const Postprocessor& p, int functionMessage, int nworkLeast,
+                                       std::string_view arguments, std::string_view interpolation) {
+    dummyRoutines({"subroutine xy8z(i8z,iarc8z,s,x,y,s0,sf)", "subroutine dis8z(x,y,ktri,triden,shape)",
+                   "function fb8z(i8z,iarc8z,ktri,s,x,y,t)"});
+    postpr(p);
+    userSubprograms();
+    dataFileFunctions({.nameMessage = functionMessage,
+                       .nworkMessage = functionMessage + 1,
+                       .nworkLeast = nworkLeast,
+                       .fileMessage = 278,
+                       .arguments = arguments,
+                       .interpolation = interpolation,
+                       .firstLetters = collocationLet2.substr(0, 40)});
+    finishProgram();
 }
 
 }  // namespace zemka

@@ -56,6 +56,29 @@ struct Faces {
     std::string_view what;  // the text of the optional block
 };
 
+// Over a rectangle or a box of computational coordinates (two and three space variables) the
+// classes share more than with one variable: the pieces below, and the box steps of
+// CollocationSteps.
+
+// The main program's skeleton: the restart arrays, logicals and library commons the two
+// declare alike, around the heading, the arrays, the common of the results and the first
+// statements of each.
+ProgramSkeleton boxSkeleton(std::string_view heading, std::string_view arrays, std::string_view results,
+                            std::vector<std::string_view> start);
+// The heads of pdes8z and gb8z: header with the point's coordinates; the library's common of
+// the normal, and the declaration of its components (and in gb8z of none) in the program's
+// precision; then more lines.
+SubprogramHead boxEquationsHead(std::string_view header, std::string_view normal, std::string_view reals,
+                                std::vector<HeadLine> more = {});
+SubprogramHead boxConditionsHead(std::string_view header, std::string_view normal, std::string_view reals,
+                                 std::vector<HeadLine> more = {});
+// gb8z over the faces, count of them, with its explaining message (variant base).
+Faces boxFaces(PointRoutine routine, int message, int count);
+// pdes8z, whose messages come in groups of four versions from first on: the integrals, the
+// boundary integrals, then the equations of an eigenvalue, a steady-state and a
+// time-dependent problem.
+CollocationEquations boxEquations(PointRoutine routine, int first);
+
 class CollocationSteps : protected virtual GeneratorBase {
 protected:
     // derivatives: those of F, in code order, with their offsets; conditionDerivatives the
@@ -78,6 +101,26 @@ protected:
     // The conditions on each face, asked where the face's direction is not periodic and has
     // more than one grid line.
     void faceConditions(const Faces& faces, int iperdc, const std::vector<int>& gridLines);
+    // pmod8z: the values put out instead of each unknown and its derivatives.
+    void outputValues(const PointRoutine& r, int message, const std::vector<Replacement>& replacements);
+
+    // Steps over a rectangle or box.
+    // The program's opening, the problem loop, the global parameters, the offer of blocks and
+    // tran8z; returns ITRANS.
+    int openBoxProgram(const ProgramSkeleton& skeleton, int globalsMessage, const NameTables& names,
+                       const Transformation& t, int dimensions);
+    // ISOLVE, the problem type, NEQN, the unknowns and FDIFF (forced where the library
+    // differentiates a transformation it computes itself).
+    void boxProblem(int itrans, int namesMessage, const NameTables& unknownNames, std::vector<std::string> suffixes,
+                    std::vector<std::string> programNames);
+    // u8z with the least-squares and restart settings.
+    void boxInitialValues(const SubprogramHead& head, const PerType& message);
+    // The work space around the solver call, then what follows the solver.
+    void boxSolver(std::string_view call, std::string_view postprCall, const EigenvalueEnd& eigenvalueEnd = {});
+    // Stubs of the routines of other classes, postpr, the user's routines and functions read
+    // from data files (functionMessage asks the name, the next one NWORK), and the end.
+    void closeBoxProgram(const Postprocessor& p, int functionMessage, int nworkLeast, std::string_view arguments,
+                         std::string_view interpolation);
 
 private:
     const int stride;

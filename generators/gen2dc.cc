@@ -26,20 +26,13 @@ constexpr std::string_view reserved2dc =
 
 const NameTables names{let1, collocationLet2, forb, {sharedReserved, reserved2dc}};
 
-const ProgramSkeleton skeleton{
-    .heading = "*** 2D PROBLEM SOLVED (COLLOCATION METHOD) ***",
-    .arrays = "dimension p1grid(np1grid),p2grid(np2grid),p3grid(np3grid),p1out8z(0:np1,0:np2),"
-              "p2out8z(0:np1,0:np2),p3out8z(0:np1,0:np2),p1cross(100),p2cross(100),tout8z(0:nsave)",
-    .restartArrays = {" dimension xres8z(nxp8z),yres8z(nyp8z),zres8z(nzp8z),", "& ures8z(neqn,nxp8z,nyp8z,nzp8z)"},
-    .logicals = "logical linear,crankn,noupdt,nodist,fillin,evcmpx,adapt,plot,lsqfit,fdiff,solid,econ8z,ncon8z,"
-                "restrt,gridid",
-    .commons = {"common/dkvr30/ econ8z,ncon8z", "common/dkvr45/ perdc(neqnmx)",
-                "common/dkvr46/ eps8z,cgtl8z,npmx8z,itype,near8z", "common/dkvr52/ nxa8z,nya8z,nza8z,kd8z",
-                "common/dkvr53/ work8z(nxp8z*nyp8z*nzp8z+9)", "common/dkvr64/ amin8z(4*neqnmx),amax8z(4*neqnmx)",
-                "common/dkvr76/ mdim8z,nx18z,ny18z,p1a,p1b,p2a,p2b,uout(0:np1,0:np2,4,neqn,0:nsave)"},
-    .start = {"pi = 4.0*atan(1.d0)", "zr8z = 0.0", "nxa8z = nxp8z", "nya8z = nyp8z", "nza8z = nzp8z",
-              "nx18z = np1+1", "ny18z = np2+1", "mdim8z = 4", "kd8z = kdeg8z"},
-};
+const ProgramSkeleton skeleton = boxSkeleton(
+    "*** 2D PROBLEM SOLVED (COLLOCATION METHOD) ***",
+    "dimension p1grid(np1grid),p2grid(np2grid),p3grid(np3grid),p1out8z(0:np1,0:np2),p2out8z(0:np1,0:np2),"
+    "p3out8z(0:np1,0:np2),p1cross(100),p2cross(100),tout8z(0:nsave)",
+    "common/dkvr76/ mdim8z,nx18z,ny18z,p1a,p1b,p2a,p2b,uout(0:np1,0:np2,4,neqn,0:nsave)",
+    {"pi = 4.0*atan(1.d0)", "zr8z = 0.0", "nxa8z = nxp8z", "nya8z = nyp8z", "nza8z = nzp8z", "nx18z = np1+1",
+     "ny18z = np2+1", "mdim8z = 4", "kd8z = kdeg8z"});
 
 const Transformation transformation2d{
     .head = {"subroutine tran8z(itrans,p1,p2,p38z)",
@@ -59,8 +52,6 @@ const UnknownLines values{{"(6X,A,'  = uu8z(1,',I2,')')", "NI"}, {"(6X,A,'1 = uu
                           {"(6X,A,'21= uu8z(8,',I2,')')", "NI"}};
 const UnknownLines boundaryValues(values.begin(), values.begin() + 3);
 
-constexpr HeadLine previousValues = comment("   un8z(1,I),un8z(2,I),... hold the (rarely used) values");
-constexpr HeadLine previousValuesToo = comment("   of UI,UI1,... from the previous iteration or time step");
 constexpr std::string_view locate = "call dkvrcb(p1,p2,p38z,norm1,norm2,n38z,x,y,z8z,normx,normy,nz8z,3)";
 constexpr UnknownLine normal{"(6X,A,'norm = ',A,'x*normx + ',A,'y*normy')", "NNN"};
 // The derivatives in x and y of U from those in P1 and P2, with the volume and area
@@ -74,28 +65,20 @@ constexpr std::string_view transformedDerivativesHere =
     "                 A,'x,',A,'y,uz8z,',A,'xx,',A,'yy,uzz8z,',A,'xy,',                 'uxz8z,uyz8z,',/,5X,'& ',A,"
     "'yx,uzx8z,uzy8z,dvol8z,dare8z)')";
 
-const CollocationEquations equations2dc{
-    .routine = {.head = {"subroutine pdes8z(yd8z,i8z,j8z,kint8z,p1,p2,p38z,t,uu8z)",
-                         {neqnmx, eigenvalueNeqn, previousValues, previousValuesToo,
-                          statement("common /dkvr5x/un8z(10,neqnmx)"), statement("common /dkvr18/norm1,norm2,n38z"),
-                          realsDeclaration("norm1,norm2,n38z,normx,normy,nz8z"), statement("dimension uu8z(10,neqnmx)"),
-                          eigenvalueRho, parameterCommonLine, statement("zr8z = 0.0")}},
-                .values = values,
-                .locate = {"call dkvrcd(p1,p2,p38z)", locate},
-                .derivatives = {{"call dkvrcc(p1,p2,p38z,"}, {transformedDerivatives, "NNNNNNNNNNN"}, normal}},
-    .integralsMessage = 284,
-    .boundaryIntegralsMessage = 288,
-    .weighted = true,
-    .coefficients = {.steady = 296, .timeDependent = 300, .eigenvalue = 292, .byUnknowns = true},
-    .eigenvalueCall = "call dkvrsx (yd8z,i8z,uu8z,un8z,rho,10,neqn)",
-};
+// The normal of the library's /dkvr18/, with a dummy third component.
+constexpr std::string_view normalCommon = "common /dkvr18/norm1,norm2,n38z";
+
+const CollocationEquations equations2dc = boxEquations(
+    {.head = boxEquationsHead("subroutine pdes8z(yd8z,i8z,j8z,kint8z,p1,p2,p38z,t,uu8z)", normalCommon,
+                              "norm1,norm2,n38z,normx,normy,nz8z", {statement("zr8z = 0.0")}),
+     .values = values,
+     .locate = {"call dkvrcd(p1,p2,p38z)", locate},
+     .derivatives = {{"call dkvrcc(p1,p2,p38z,"}, {transformedDerivatives, "NNNNNNNNNNN"}, normal}},
+    284);
 
 const Faces faces2dc{
-    .routine = {.head = {"subroutine gb8z(gd8z,ifac8z,i8z,j8z,p1,p2,p38z,t,uu8z)",
-                         {neqnmx, statement("dimension uu8z(10,neqnmx)"), previousValues, previousValuesToo,
-                          statement("common /dkvr5x/ un8z(10,neqnmx)"), statement("common /dkvr18/norm1,norm2,n38z"),
-                          realsDeclaration("none,norm1,norm2,n38z,normx,normy,nz8z"), parameterCommonLine,
-                          statement("none = dkvrlx(2)"), statement("zr8z = 0.0")}},
+    .routine = {.head = boxConditionsHead("subroutine gb8z(gd8z,ifac8z,i8z,j8z,p1,p2,p38z,t,uu8z)", normalCommon,
+                                          "none,norm1,norm2,n38z,normx,normy,nz8z", {statement("zr8z = 0.0")}),
                 .values = boundaryValues,
                 .locate = {"call dkvrcd(p1,p2,p38z)", locate},
                 .derivatives = {{"call dkvrcb("},
@@ -168,60 +151,30 @@ public:
           OutputSteps(session, true, {{"P1", "P2"}, 3, 4}) {}
 
     void run() {
-        openProgram(skeleton);
-        problem.loopLabel = openProblemLoop();
-        problem.globals = globalParameters(279, names, true);
-        askBlockLevel();
-        int itrans = transformation(transformation2d, 2);
+        int itrans = openBoxProgram(skeleton, 279, names, transformation2d, 2);
         std::vector<int> gridLines = grids();
-        mess(0, 282);
-        iread("ISOLVE", 1, session.parms.largestIsolveCollocation);
-        problemType(problemStyle);
-        problem.neqn = askNeqn();
-        unknowns(283, names.leading(32, 40, 8),
-                 {"1", "2", "11", "22", "12", "21", "x", "y", "xx", "yy", "xy", "yx", "norm"}, {});
-        // The library differentiates a transformation it computes itself.
-        problem.fdiff = askFdiff(itrans != 0);
+        boxProblem(itrans, 283, names.leading(32, 40, 8),
+                   {"1", "2", "11", "22", "12", "21", "x", "y", "xx", "yy", "xy", "yx", "norm"}, {});
         collocationEquations(equations2dc);
-        initialValuesRoutine({.head = {"function u8z(i8z,p1,p2,p38z,t0)",
-                                       {parameterCommonLine, statement("call dkvrcd(p1,p2,p38z)"),
-                                        statement("call dkvrcb(p1,p2,p38z,z18z,z28z,z38z,x,y,z8z,d18z,d28z,d38z,1)")}},
-                              .message = {.steady = 305, .timeDependent = 306, .eigenvalue = 304},
-                              .lsqfit = InitialValues::lsqfitAsked,
-                              .gridIdentityMessage = 307});
+        boxInitialValues({"function u8z(i8z,p1,p2,p38z,t0)",
+                          {parameterCommonLine, statement("call dkvrcd(p1,p2,p38z)"),
+                           statement("call dkvrcb(p1,p2,p38z,z18z,z28z,z38z,x,y,z8z,d18z,d28z,d38z,1)")}},
+                         {.steady = 305, .timeDependent = 306, .eigenvalue = 304});
         faceConditions(faces2dc, periodicity(308, 4, 3), gridLines);
-        openPointRoutine(replacements2dc);
-        printReplacements(319, {{"UX", "x"}, {"UY", "y"}});
-        texts({"return", "end"});
+        outputValues(replacements2dc, 319, {{"UX", "x"}, {"UY", "y"}});
         int np2 = outputPoints();
         savedSolutions();
-        callSolver({.sizes = "call dkvrqx(np1grid,np2grid,np3grid,isolve,neqn,ii8z,ir8z,iperdc)",
-                    .plotComments = {"   *******DRAW GRID LINES?"},
-                    .plot = "PLOT = .TRUE.",
-                    .call = "call dkvr3x(p1grid, p2grid, p3grid, np1grid,np2grid, -1, neqn, p1out8z, p2out8z, "
-                            "p3out8z, uout, tout8z, npts8z, t0, dt, nsteps, nout, nsave, crankn, noupdt, itype, "
-                            "linear, isolve, rwrk8z, ir8z, iwrk8z, ii8z, iperdc, plot, lsqfit, fdiff, nint, nbint, "
-                            "restrt, gridid)"});
-        afterSolver("call postpr(tout8z,nsave,p1out8z,p2out8z,np1,np2,uout,neqn)", "dkvrr3",
-                    "xres8z,nxp8z,yres8z,nyp8z,zres8z,nzp8z,ures8z,neqn");
+        boxSolver("call dkvr3x(p1grid, p2grid, p3grid, np1grid,np2grid, -1, neqn, p1out8z, p2out8z, p3out8z, uout, "
+                  "tout8z, npts8z, t0, dt, nsteps, nout, nsave, crankn, noupdt, itype, linear, isolve, rwrk8z, ir8z, "
+                  "iwrk8z, ii8z, iperdc, plot, lsqfit, fdiff, nint, nbint, restrt, gridid)",
+                  "call postpr(tout8z,nsave,p1out8z,p2out8z,np1,np2,uout,neqn)");
         openSubprogram({"function axis8z(i8z,p1,p2,p38z,ical8z)",
                         {statement("call dkvrcd(p1,p2,p38z)"),
                          statement("call dkvrcb(p1,p2,p38z,z18z,z28z,z38z,x,y,z8z,d18z,d28z,d38z,1)"),
                          statement("if (i8z.eq.1) axis8z = x"), statement("if (i8z.eq.2) axis8z = y"),
                          statement("return"), statement("end")}});
         outputRequests(np2);
-        dummyRoutines({"subroutine xy8z(i8z,iarc8z,s,x,y,s0,sf)", "subroutine dis8z(x,y,ktri,triden,shape)",
-                       "function fb8z(i8z,iarc8z,ktri,s,x,y,t)"});
-        postpr(postprocessor2dc);
-        userSubprograms();
-        dataFileFunctions({.nameMessage = 339,
-                           .nworkMessage = 340,
-                           .nworkLeast = 10,
-                           .fileMessage = 278,
-                           .arguments = "p1,p2",
-                           .interpolation = "dkvrt",
-                           .firstLetters = collocationLet2.substr(0, 40)});
-        finishProgram();
+        closeBoxProgram(postprocessor2dc, 339, 10, "p1,p2", "dkvrt");
     }
 
 private:

@@ -13,9 +13,10 @@ void gen1dg(Session& session);
 void gen1dc(Session& session);
 void gen2dg(Session& session);
 void gen2dc(Session& session);
+void gen3d(Session& session);
 
 // The generator for a dimension (0..3) and, for one and two dimensions, a method (1 Galerkin,
-// 2 collocation). A class that is not built yet ends the run with a clear report.
+// 2 collocation).
 Generator generatorFor(int dimension, int method);
 
 }  // namespace zemka

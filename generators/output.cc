@@ -101,26 +101,33 @@ void OutputSteps::openSavedStepLoop(int label) {
     write("(6X,'do ',I5,' is8z=iset1,iset2,isinc')", label);
 }
 
-void OutputSteps::savedStepLoop(std::string_view call) {
-    int label = state();
-    openSavedStepLoop(label);
+void OutputSteps::loopsAround(std::string_view call, const std::vector<int>& axes, bool savedSteps) {
+    std::vector<int> labels(axes.size() + (savedSteps ? 1 : 0));
+    for (int& label : labels) label = state();
+    auto outer = labels.rbegin();
+    if (savedSteps) openSavedStepLoop(*outer++);
+    else text("is8z = 0");
+    for (int axis : axes) openCrossSectionLoop(axis, *outer++);
+    for (int axis : axes) crossSectionPoint(axis);
     text(call);
-    closeLoop(label);
+    for (int label : labels) closeLoop(label);
+}
+
+void OutputSteps::requestVariable(std::string_view heading, int variableMessage) {
+    com(2, heading);
+    mess(0, problem.variant(variableMessage));
+    outputVariable("IVAR", true);
 }
 
 void OutputSteps::table(int variableMessage, std::string_view call) {
-    com(2, "   *******TABULAR OUTPUT");
-    mess(0, problem.variant(variableMessage));
-    outputVariable("IVAR", true);
+    requestVariable("   *******TABULAR OUTPUT", variableMessage);
     savedStepRange();
     askTitle();
     savedStepLoop(call);
 }
 
 void OutputSteps::surfacePlot(const SurfaceOrContour& plot) {
-    com(2, plot.heading);
-    mess(0, problem.variant(plot.variableMessage));
-    outputVariable("IVAR", true);
+    requestVariable(plot.heading, plot.variableMessage);
     savedStepRange();
     viewAngles();
     valueRange(126);
@@ -129,27 +136,34 @@ void OutputSteps::surfacePlot(const SurfaceOrContour& plot) {
 }
 
 void OutputSteps::contourPlot(const SurfaceOrContour& plot) {
-    com(2, plot.heading);
-    mess(0, problem.variant(plot.variableMessage));
-    outputVariable("IVAR", true);
+    requestVariable(plot.heading, plot.variableMessage);
     savedStepRange();
-    askNodist();
-    valueRange(261);
-    mess(0, 262);
-    logicalAnswer("FILLIN");
+    contourSettings();
     askTitle();
     savedStepLoop(plot.call);
 }
 
+void OutputSteps::contourSettings() {
+    askNodist();
+    valueRange(261);
+    mess(0, 262);
+    logicalAnswer("FILLIN");
+}
+
 void OutputSteps::vectorPlot(const VectorPlot& plot) {
     com(2, plot.heading);
+    vectorSettings(plot);
+    askTitle();
+    savedStepLoop(plot.call);
+}
+
+void OutputSteps::vectorSettings(const VectorPlot& plot) {
     mess(0, problem.variant(plot.variablesMessage));
-    outputVariable(plot.first, !plot.splitAfterBoth);
-    outputVariable(plot.second, !plot.splitAfterBoth);
-    if (plot.splitAfterBoth) {
-        splitVariable(plot.first);
-        splitVariable(plot.second);
-    }
+    std::vector<std::string_view> components{plot.first, plot.second};
+    if (!plot.third.empty()) components.push_back(plot.third);
+    for (std::string_view c : components) outputVariable(c, !plot.splitAfterBoth);
+    if (plot.splitAfterBoth)
+        for (std::string_view c : components) splitVariable(c);
     savedStepRange();
     askNodist();
     com(2, " ");
@@ -160,42 +174,38 @@ void OutputSteps::vectorPlot(const VectorPlot& plot) {
     texts({"VR1MAG = 0.0", "VR2MAG = 0.0"});
     invar("VR1MAG", 0);
     invar("VR2MAG", 0);
-    askTitle();
-    savedStepLoop(plot.call);
+    if (plot.third.empty()) return;
+    com(2, " ");
+    std::string third = rangeIndex(plot.third);
+    texts({"a3low = amin8z(" + third + ")", "a3high = amax8z(" + third + ")"});
+    mess(0, plot.thirdRangeMessage);
+    texts({"VR3MIN = 0.0", "VR3MAX = 0.0"});
+    invar("VR3MIN", 0);
+    invar("VR3MAX", 0);
 }
 
-// Along the first axis at values of the second, along the second at values of the first,
-// or against t at points given by values of both.
 void OutputSteps::crossSectionCurves(const CrossSectionCurves& curves) {
     com(2, "   *******1D CROSS-SECTION PLOTS");
     mess(0, problem.variant(curves.variableMessage));
     outputVariable("IVAR", curves.split);
     mess(1, curves.choiceMessage);
-    int along = iread("", 1, problem.type == timeDependent ? 3 : 2);
-    curveVariable(along == 3 ? "T" : space.axes[static_cast<std::size_t>(along - 1)], along == 3 ? curves.timeIcs : along);
+    int axes = static_cast<int>(space.axes.size());
+    int along = iread("", 1, problem.type == timeDependent ? axes + 1 : axes);
+    bool againstTime = along > axes;
+    curveVariable(againstTime ? "T" : space.axes[static_cast<std::size_t>(along - 1)],
+                  againstTime ? curves.timeIcs : along);
     mess(0, curves.choiceMessage + along);
-    if (along != 1) crossSections(0);
-    if (along != 2) crossSections(1);
-    if (along != 3) savedStepRange();
+    // The axes at whose values the curves are drawn.
+    std::vector<int> at;
+    for (int axis = 0; axis < axes; ++axis)
+        if (axis != along - 1) {
+            crossSections(axis);
+            at.push_back(axis);
+        }
+    if (!againstTime) savedStepRange();
     valueRange(126);
     askTitle();
-    int inner = state(), outer = state();
-    if (along == 3) {
-        text("is8z = 0");
-        openCrossSectionLoop(0, outer);
-        openCrossSectionLoop(1, inner);
-        crossSectionPoint(0);
-        crossSectionPoint(1);
-    } else {
-        // The axis at whose values the curves are drawn.
-        int at = along == 1 ? 1 : 0;
-        openSavedStepLoop(outer);
-        openCrossSectionLoop(at, inner);
-        crossSectionPoint(at);
-    }
-    text(curves.call);
-    closeLoop(inner);
-    closeLoop(outer);
+    loopsAround(curves.call, at, !againstTime);
 }
 
 void OutputSteps::askNodist() {

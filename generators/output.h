@@ -18,13 +18,16 @@ struct SurfaceOrContour {
     std::string_view call;
 };
 
-// A plot of a vector field of two output variables.
+// A plot of a vector field of two output variables, or of three: the third with a range
+// of its own.
 struct VectorPlot {
     std::string_view heading;
     int variablesMessage;  // variant base
     std::string_view first, second;  // "IVARX", "IVARY"
-    bool splitAfterBoth;   // the split lines follow both answers, not each
+    bool splitAfterBoth;   // the split lines follow all answers, not each
     std::string_view call;
+    std::string_view third = {};
+    int thirdRangeMessage = 0;
 };
 
 // Curves of one output variable along an axis at given values of the other (or against t
@@ -82,14 +85,25 @@ protected:
     void crossSectionPoint(int axis);
     // "do L is8z=iset1,iset2,isinc" over the chosen saved solutions, with its set-up call.
     void openSavedStepLoop(int label);
+    // The loops around one library call, outermost first: over the chosen saved solutions
+    // (or, without them, at is8z = 0), then over the cross-sections at each of the axes.
+    // Their labels are taken from the innermost out.
+    void loopsAround(std::string_view call, const std::vector<int>& axes, bool savedSteps = true);
     // The loop over the saved solutions around one library call.
-    void savedStepLoop(std::string_view call);
+    void savedStepLoop(std::string_view call) { loopsAround(call, {}); }
+    // A request's heading, then its output variable.
+    void requestVariable(std::string_view heading, int variableMessage);
     // A table of one output variable at each chosen saved solution.
     void table(int variableMessage, std::string_view call);
     void surfacePlot(const SurfaceOrContour& plot);
     // A contour plot, with or without the distortion of the region and filled or not.
     void contourPlot(const SurfaceOrContour& plot);
+    void contourSettings();
     void vectorPlot(const VectorPlot& plot);
+    // The vector's components, the saved solutions and the scales of a vector plot.
+    void vectorSettings(const VectorPlot& plot);
+    // Curves along one axis at values of the others, or against t at points given by values
+    // of every axis.
     void crossSectionCurves(const CrossSectionCurves& curves);
     // Whether a plot keeps the region's proportions.
     void askNodist();

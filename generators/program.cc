@@ -137,12 +137,13 @@ void GeneratorBase::postpr(const Postprocessor& p) {
                  {3, "    open (lun,file='zemka.m')"},
                  {3, "    open (lud,file='zemka.rdm')"},
                  {3, "    write (lun,*) 'fid = fopen(''zemka.rdm'');'"},
-                 {3, " endif"},
-                 {3, " do 78753 l=0,nsave"},
-                 {3, "    if (tout(l).ne.dkvrlx(2)) nsave0 = l"},
-                 {4, "78753 continue"},
-                 {3, " write (lud,78754) nsave0"},
-                 {3, " write (lud,78754) neqn"}});
+                 {3, " endif"}});
+    std::string loop = std::to_string(p.firstLabel), format = std::to_string(p.firstLabel + 1);
+    com(3, " do " + loop + " l=0,nsave");
+    com(3, "    if (tout(l).ne.dkvrlx(2)) nsave0 = l");
+    com(4, loop + " continue");
+    com(3, " write (lud," + format + ") nsave0");
+    com(3, " write (lud," + format + ") neqn");
     deactivated(p.exampleRest);
     com(2, "  ******* WRITE zemka.m ");
     com(3, " call " + std::string(p.matlabWriter) + "(itype,lun)");

@@ -86,14 +86,15 @@ struct DeactivatedLine {
 };
 
 // The user's postprocessor with its deactivated MATLAB example. The example's opening
-// (files, the last saved step, nsave0 and neqn) is the same in every class; what follows
-// it is the class's own.
+// (files, the last saved step, nsave0 and neqn) is the same in every class but for its two
+// labels; what follows it is the class's own.
 struct Postprocessor {
     std::string_view header;
     std::vector<std::string_view> dimensions;
     std::vector<std::string_view> comments;  // what uout holds; the hint on the example follows
     std::vector<DeactivatedLine> exampleRest;
     std::string_view matlabWriter;  // "mkvr0d", ...
+    int firstLabel = 78753;         // of the opening's loop; its format has the next
 };
 
 // Functions whose values the library interpolates from a data file.

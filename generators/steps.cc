@@ -377,11 +377,13 @@ void GeneratorBase::callSolver(const SolverCall& solver) {
 }
 
 void GeneratorBase::afterSolver(std::string_view postprCall, std::string_view restartRoutine,
-                                std::string_view restartArguments) {
-    if (problem.type == eigenvalue) {
-        write("(6X,'if (itype.eq.4) go to ',I5)", problem.loopLabel);
+                                std::string_view restartArguments, const EigenvalueEnd& eigenvalueEnd) {
+    bool eigen = problem.type == eigenvalue;
+    auto leaveProblemLoop = [&] { write("(6X,'if (itype.eq.4) go to ',I5)", problem.loopLabel); };
+    if (eigen) {
+        if (!eigenvalueEnd.leaveAfterPostprocessor) leaveProblemLoop();
         com(2, "   *******UNCOMMENT TO POSTPROCESS ONLY IF CONVERGED");
-        write("('C',6X,'IF (.NOT.ECON8Z) GO TO ',I5)", problem.loopLabel);
+        write(eigenvalueEnd.convergenceTest, problem.loopLabel);
     } else if (problem.type == steady && !problem.linear) {
         com(2, "   *******UNCOMMENT TO POSTPROCESS ONLY IF CONVERGED");
         write("('C',6X,'IF (.NOT.NCON8Z) GO TO ',I5)", problem.loopLabel);
@@ -394,6 +396,7 @@ void GeneratorBase::afterSolver(std::string_view postprCall, std::string_view re
     }
     com(2, "   *******call user-written postprocessor");
     text(postprCall);
+    if (eigen && eigenvalueEnd.leaveAfterPostprocessor) leaveProblemLoop();
 }
 
 void GeneratorBase::outputRequests(int message, const std::vector<std::function<void()>>& requests) {

@@ -64,6 +64,15 @@ struct Equations {
     JacobianSpec jacobian;
 };
 
+// How the program of an eigenvalue problem goes on after the solver: the commented test that
+// would skip the postprocessing of an eigenvalue that did not converge, and whether the jump
+// out of the problem loop that the library asks for with itype 4 comes first or after the
+// postprocessor's call.
+struct EigenvalueEnd {
+    std::string_view convergenceTest = "('C',6X,'IF (.NOT.ECON8Z) GO TO ',I5)";
+    bool leaveAfterPostprocessor = false;
+};
+
 class GeneratorBase : protected Dialog {
 public:
     explicit GeneratorBase(Session& session, bool marksInput) : Dialog(session), marksInput(marksInput) {}
@@ -179,7 +188,7 @@ protected:
     // After the solver: the convergence jumps, the restart hints (calls of the library's
     // restart-file routine, commented, when the class has one) and the postprocessor call.
     void afterSolver(std::string_view postprCall, std::string_view restartRoutine = {},
-                     std::string_view restartArguments = {});
+                     std::string_view restartArguments = {}, const EigenvalueEnd& eigenvalueEnd = {});
     // Output requests until the answer 0: message lists the kinds, and request k (1, 2, ...)
     // writes the block of kind k.
     void outputRequests(int message, const std::vector<std::function<void()>>& requests);
