@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds zemka and the runtime library mach, then starts zemka in ./work beside the shipped
-# message file. With an answer file as argument (bash scripts/run.sh examples/heat-rod-1d.in),
+# message file. With an answer file as argument (bash scripts/run.sh examples/05-rod-flux-1d.in),
 # that file becomes work/zemka.in and is replayed to the end.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
