@@ -39,7 +39,8 @@ private:
     std::string ruler_;        // an "Enter ..." ruler said since the last answer
     bool promptSinceAnswer_ = false;
     bool quiet_ = false;
-    void write(const std::string& line);
+    std::string line_;         // the line being written, kept for its buffer
+    void write(std::string_view line);
 };
 
 }  // namespace zemka
