@@ -85,7 +85,7 @@ bool Dialog::answer(int n, std::string& line, Tail tail) {
         }
         fromFile = true;
     }
-    line = raw.substr(0, width);
+    line.assign(raw, 0, width);
     line.resize(width, ' ');
     if (fromFile) session.show(line);
     // Trailing blanks are no part of an answer; anything else beyond the width would be lost.

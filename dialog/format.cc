@@ -193,23 +193,23 @@ std::string spareRecord;
 class Writer {
 public:
     Writer(const Items& items, const std::function<void(std::string_view)>& emit)
-        : pieces_(items.pieces()), items_(items), emit_(emit), record_(std::move(spareRecord)) {}
+        : items_(items), emit_(emit), record_(std::move(spareRecord)) {}
     // The record's buffer serves the next write.
     ~Writer() { spareRecord = std::move(record_); }
 
     void run(const std::vector<Node>& nodes) {
-        if (!runList(nodes, 0)) return finish();
+        if (!runList(nodes, 0) || piece_ >= items_.pieces()) return finish();
         // Reversion: a new record, then again from the last top-level group.
         std::size_t from = 0;
         for (std::size_t k = 0; k < nodes.size(); ++k)
             if (nodes[k].kind == Node::group) from = k;
-        while (piece_ < pieces_.size()) {
+        do {
             std::size_t beforePiece = piece_, beforeOffset = offset_;
             endRecord();
             if (!runList(nodes, from)) break;
             if (piece_ == beforePiece && offset_ == beforeOffset)
                 throw std::logic_error("FORMAT has no data descriptor for its items");
-        }
+        } while (piece_ < items_.pieces());
         finish();
     }
 
@@ -237,7 +237,7 @@ private:
         case Node::alpha:
         case Node::integer:
             for (int r = 0; r < n.repeat;) {
-                if (piece_ >= pieces_.size()) return false;
+                if (piece_ >= items_.pieces()) return false;
                 r += n.kind == Node::alpha ? editA(n.width, n.repeat - r) : editI(n.width);
             }
             return true;
@@ -248,7 +248,7 @@ private:
     // Edits up to count items under Aw; returns how many it took. A run of one-character
     // items under A or A1 goes into the record whole.
     int editA(int width, int count) {
-        const Items::Piece& p = pieces_[piece_];
+        const Items::Piece& p = items_.piece(piece_);
         if (p.kind == Items::Piece::integer) throw std::logic_error("A edit of an integer item");
         std::string_view s = items_.text(p);
         if (p.kind == Items::Piece::chars) {
@@ -272,7 +272,7 @@ private:
     }
 
     int editI(int width) {
-        const Items::Piece& p = pieces_[piece_];
+        const Items::Piece& p = items_.piece(piece_);
         if (p.kind != Items::Piece::integer) throw std::logic_error("I edit of a string item");
         advance(1);
         char digits[24];
@@ -285,7 +285,7 @@ private:
 
     // Moves past n items of the current piece.
     void advance(std::size_t n) {
-        const Items::Piece& p = pieces_[piece_];
+        const Items::Piece& p = items_.piece(piece_);
         offset_ += n;
         if (p.kind != Items::Piece::chars || offset_ == p.end - p.begin) {
             ++piece_;
@@ -296,12 +296,12 @@ private:
     // Writes s at the current position, after that many blanks (or fill characters).
     // Nothing moves the position back, so every put extends the record; the gap a skip left
     // before it is blank.
-    void put(std::string_view s, std::size_t blanks = 0, char fill = ' ') {
+    [[gnu::always_inline]] void put(std::string_view s, std::size_t blanks = 0, char fill = ' ') {
         std::size_t start = pos_ + blanks, end = start + s.size();
         if (end > record_.size()) record_.resize(std::max(end, 2 * record_.size()));
         char* r = record_.data();
-        std::fill(r + end_, r + pos_, ' ');
-        std::fill(r + pos_, r + start, fill);
+        if (pos_ > end_) std::fill(r + end_, r + pos_, ' ');
+        if (blanks > 0) std::fill(r + pos_, r + start, fill);
         s.copy(r + start, s.size());
         pos_ = end_ = end;
     }
@@ -311,7 +311,6 @@ private:
     }
     void finish() { endRecord(); }
 
-    const std::vector<Items::Piece>& pieces_;
     const Items& items_;
     const std::function<void(std::string_view)>& emit_;
     std::size_t piece_ = 0;   // the next item: a piece,
@@ -323,39 +322,20 @@ private:
 
 }  // namespace
 
-namespace {
-
-std::vector<Items::Piece> sparePieces;
-std::string spareText;
-
-}  // namespace
-
-Items::Items() : pieces_(std::move(sparePieces)), text_(std::move(spareText)) {
-    pieces_.clear();
-    text_.clear();
-}
-
-Items::~Items() {
-    if (pieces_.capacity() > sparePieces.capacity()) sparePieces = std::move(pieces_);
-    if (text_.capacity() > spareText.capacity()) spareText = std::move(text_);
-}
-
 void Items::push_back(const FItem& item) {
     if (item.isInteger()) {
-        pieces_.push_back({Piece::integer, item.integer(), 0, 0});
+        add({Piece::integer, item.integer(), 0, 0});
     } else {
-        std::size_t begin = text_.size();
-        text_.append(item.string());
-        pieces_.push_back({Piece::string, 0, begin, text_.size()});
+        std::size_t begin = addText(item.string());
+        add({Piece::string, 0, begin, textSize_});
     }
     ++count_;
 }
 
 void Items::appendChars(std::string_view s) {
     if (s.empty()) return;
-    std::size_t begin = text_.size();
-    text_ += s;
-    pieces_.push_back({Piece::chars, 0, begin, text_.size()});
+    std::size_t begin = addText(s);
+    add({Piece::chars, 0, begin, textSize_});
     count_ += s.size();
 }
 

@@ -11,6 +11,7 @@
 // no item left.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -41,21 +42,15 @@ private:
 
 // The items of one write, in order. A line written in the "72A1" style is one item per
 // character; Items keeps such a run as one piece of text, so that the engine puts it into the
-// record as a whole instead of character by character.
+// record as a whole instead of character by character. A usual write's items are kept in
+// place, without a heap allocation.
 class Items {
 public:
-    // Items take over the storage the last Items left behind, so that one write after
-    // another allocates nothing.
-    Items();
-    ~Items();
-    Items(const Items&) = default;
-    Items(Items&&) = default;
-    Items& operator=(const Items&) = default;
-    Items& operator=(Items&&) = default;
-    Items(std::initializer_list<FItem> items) : Items() {
+    Items() = default;
+    Items(std::initializer_list<FItem> items) {
         for (const FItem& item : items) push_back(item);
     }
-    template <class It> Items(It first, It last) : Items() {
+    template <class It> Items(It first, It last) {
         for (; first != last; ++first) push_back(FItem(*first));
     }
 
@@ -71,15 +66,39 @@ public:
     struct Piece {
         enum Kind { integer, string, chars } kind;
         long long value;
-        std::size_t begin, end;  // in text()
+        std::size_t begin, end;  // in the text
     };
-    const std::vector<Piece>& pieces() const { return pieces_; }
-    std::string_view text(const Piece& p) const { return std::string_view(text_).substr(p.begin, p.end - p.begin); }
+    std::size_t pieces() const { return pieceCount_; }
+    const Piece& piece(std::size_t k) const { return k < few_.size() ? few_[k] : more_[k - few_.size()]; }
+    std::string_view text(const Piece& p) const { return std::string_view(textData() + p.begin, p.end - p.begin); }
 
 private:
-    std::vector<Piece> pieces_;
-    std::string text_;
-    std::size_t count_ = 0;
+    void add(const Piece& p) {
+        if (pieceCount_ < few_.size()) few_[pieceCount_] = p;
+        else more_.push_back(p);
+        ++pieceCount_;
+    }
+    // Appends s to the text; returns where it starts.
+    std::size_t addText(std::string_view s) {
+        std::size_t begin = textSize_;
+        if (textSize_ + s.size() <= shortText_.size()) {
+            s.copy(shortText_.data() + textSize_, s.size());
+        } else {
+            if (textSize_ <= shortText_.size()) longText_.assign(shortText_.data(), textSize_);
+            longText_.append(s);
+        }
+        textSize_ += s.size();
+        return begin;
+    }
+    const char* textData() const { return textSize_ <= shortText_.size() ? shortText_.data() : longText_.data(); }
+
+    std::array<Piece, 6> few_{};  // the first pieces
+    std::vector<Piece> more_;     // the ones after them
+    std::size_t pieceCount_ = 0;
+    std::size_t count_ = 0;       // items
+    std::array<char, 160> shortText_;
+    std::string longText_;        // the whole text, once it no longer fits in shortText_
+    std::size_t textSize_ = 0;
 };
 
 // Appends each character of s as its own item, for the "72A1" style of format.

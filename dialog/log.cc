@@ -3,6 +3,8 @@
 #include <charconv>
 #include <iterator>
 
+#include "blanks.h"
+
 
 namespace zemka {
 namespace {
@@ -61,7 +63,12 @@ void DialogLog::said(std::string_view line) {
         return;
     }
     if (isRuler(line)) {
-        ruler_ = rulerText(line);
+        // The same ruler comes before every answer of a kind: its words are found once.
+        if (line != rulerLine_) {
+            rulerLine_ = line;
+            rulerWords_ = rulerText(line);
+        }
+        ruler_ = rulerWords_;
         return;
     }
     std::string_view text = trim(line);
@@ -83,9 +90,8 @@ void DialogLog::answer(std::size_t echoLine, std::string_view text) {
     else line_ = "   -";
     line_.append("  msg ");
     appendRightAligned(line_, message_, 3);
-    // The answer's own trailing blanks first: it is blank-filled to its field.
-    line_.append("  ").append(prompt_).append("  ").append(text.substr(0, text.find_last_not_of(' ') + 1));
-    line_.erase(line_.find_last_not_of(' ') + 1);
+    line_.append("  ").append(prompt_).append("  ").append(withoutTrailingBlanks(text));
+    line_.resize(withoutTrailingBlanks(line_).size());
     write(line_);
     ruler_.clear();
     promptSinceAnswer_ = false;

@@ -37,6 +37,8 @@ private:
     int message_ = 0;
     std::string prompt_;       // what the answer is given to
     std::string ruler_;        // an "Enter ..." ruler said since the last answer
+    std::string rulerLine_;    // the last ruler line seen
+    std::string rulerWords_;   // and its words
     bool promptSinceAnswer_ = false;
     bool quiet_ = false;
     std::string line_;         // the line being written, kept for its buffer

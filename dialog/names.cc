@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "blanks.h"
 #include "dialog.h"
 
 namespace zemka {
@@ -28,8 +29,6 @@ bool sameLetters(std::string_view a, std::string_view b) {
         if (fold(a[i]) != fold(b[i])) return false;
     return true;
 }
-
-std::string_view withoutTrailingBlanks(std::string_view s) { return s.substr(0, s.find_last_not_of(' ') + 1); }
 
 bool sameName(std::string_view a, std::string_view b) {
     return sameLetters(withoutTrailingBlanks(a), withoutTrailingBlanks(b));
@@ -72,7 +71,7 @@ bool listed(std::string_view name, std::string_view list) {
 
 bool intrinsic(std::string_view name) { return listed(name, intrinsicFunctions); }
 
-std::string trimmed(std::string_view s) { return std::string(s.substr(0, s.find_last_not_of(' ') + 1)); }
+std::string trimmed(std::string_view s) { return std::string(withoutTrailingBlanks(s)); }
 
 // Whether a global parameter of this name would be one of the generated program's own names
 // (see NameTables::reserved).
@@ -107,7 +106,7 @@ std::string_view Dialog::expressionFault(std::string_view line) {
     int depth = 0;
     bool quoted = false;
     // The blanks that fill the answer field change nothing.
-    for (char c : line.substr(0, line.find_last_not_of(' ') + 1)) {
+    for (char c : withoutTrailingBlanks(line)) {
         if (c == '\'') quoted = !quoted;  // a doubled quote inside a string toggles twice
         if (quoted || c == '\'') continue;
         if (c == '!' || c == ';') return "|---- ! and ; would cut the Fortran statement; re-enter";
