@@ -92,7 +92,7 @@ private:
     }
     const char* textData() const { return textSize_ <= shortText_.size() ? shortText_.data() : longText_.data(); }
 
-    std::array<Piece, 6> few_{};  // the first pieces
+    std::array<Piece, 6> few_;    // the first pieces; only the first pieceCount_ are set
     std::vector<Piece> more_;     // the ones after them
     std::size_t pieceCount_ = 0;
     std::size_t count_ = 0;       // items
