@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::size_t bufferLimit = 1 << 16;
 // The block in which a scratch stream is copied into main.f.
-constexpr std::size_t copyBlock = 1 << 18;
+constexpr std::size_t copyBlock = 1 << 16;
 
 std::string reason(int err) { return std::strerror(err); }
 
@@ -100,10 +100,10 @@ std::size_t OutputFile::writeOut(const char* data, std::size_t size) const {
 }
 
 void OutputFile::writeLine(std::string_view line, std::size_t width) {
-    std::size_t padded = std::max(width, line.size());
-    buffer_.append(line);
-    buffer_.append(padded - line.size(), ' ');
-    buffer_ += '\n';
+    std::size_t padded = std::max(width, line.size()), at = buffer_.size();
+    buffer_.resize(at + padded + 1, ' ');
+    line.copy(buffer_.data() + at, line.size());
+    buffer_.back() = '\n';
     ++lines_;
     bytes_ += padded + 1;
     if (buffer_.size() >= bufferLimit) flush();

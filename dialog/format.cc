@@ -221,7 +221,7 @@ private:
         return true;
     }
 
-    bool runNode(const Node& n) {
+    [[gnu::always_inline]] bool runNode(const Node& n) {
         switch (n.kind) {
         case Node::literal: put(n.text); return true;
         case Node::skip: pos_ += static_cast<std::size_t>(n.width); return true;
