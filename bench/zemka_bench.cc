@@ -111,8 +111,8 @@ Answers answers1dg(int neqn) {
     // F(i) by U and Ux of unknown k, then A(i) by them.
     for (int i = 1; i <= neqn; ++i)
         for (int k = 1; k <= neqn; ++k)
-            a.insert(a.end(), {sourceDerivative(neqn, i, k, w), "0.0", k == i ? "2.0*" + w(i) + "*" + w(i) + "x" : "0.0",
-                               k == i ? coefficient(i) : "0.0"});
+            a.insert(a.end(), {sourceDerivative(neqn, i, k, w), "0.0",
+                               k == i ? "2.0*" + w(i) + "*" + w(i) + "x" : "0.0", k == i ? coefficient(i) : "0.0"});
     a.insert(a.end(), static_cast<std::size_t>(neqn), "1.0");  // initial values
     a.insert(a.end(), {"n", "n", "y"});                        // no restart, left end free, right end fixed
     a.insert(a.end(), static_cast<std::size_t>(neqn), "0.0");  // FB on the right
@@ -139,7 +139,8 @@ Answers answers1dc(int neqn) {
     a.insert(a.end(), {"n", "0", "0", "n"});  // FDIFF, no integrals, no block
     for (int i = 1; i <= neqn; ++i) a.push_back(w(i) + "xx + " + source(neqn, i, w));
     for (int i = 1; i <= neqn; ++i)
-        for (int k = 1; k <= neqn; ++k) a.insert(a.end(), {sourceDerivative(neqn, i, k, w), "0.0", k == i ? "1.0" : "0.0"});
+        for (int k = 1; k <= neqn; ++k)
+            a.insert(a.end(), {sourceDerivative(neqn, i, k, w), "0.0", k == i ? "1.0" : "0.0"});
     a.insert(a.end(), static_cast<std::size_t>(neqn), "1.0");  // initial values
     a.insert(a.end(), {"n", "0"});                             // no restart, not periodic
     for (int end = 1; end <= 2; ++end) {
@@ -147,7 +148,8 @@ Answers answers1dc(int neqn) {
         for (int i = 1; i <= neqn; ++i) a.push_back(fixed ? w(i) : w(i) + "x + " + w(i) + "**3 - 1.0");
         for (int i = 1; i <= neqn; ++i)
             for (int k = 1; k <= neqn; ++k)
-                a.insert(a.end(), {k == i ? (fixed ? "1.0" : "3.0*" + w(i) + "**2") : "0.0", k == i && !fixed ? "1.0" : "0.0"});
+                a.insert(a.end(), {k == i ? (fixed ? "1.0" : "3.0*" + w(i) + "**2") : "0.0",
+                                   k == i && !fixed ? "1.0" : "0.0"});
     }
     a.insert(a.end(), static_cast<std::size_t>(2 * neqn), "");  // U and Ux printed as computed
     a.insert(a.end(), {"10", "", "", "0", "n", "n"});  // output points, no output, no user routines

@@ -3,7 +3,8 @@
 //
 // main.f is written under a temporary name beside it and renamed over it only when the
 // program is complete, so an earlier main.f survives every failure and interrupt. echo.out
-// is written through, answer by answer, so that an interrupted dialog can be resumed from it.
+// has every answer taken whenever the run waits for the keyboard, fails or is interrupted, so
+// that an interrupted dialog can be resumed from it.
 #pragma once
 
 #include <atomic>
@@ -14,7 +15,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace zemka {
 
@@ -128,9 +128,6 @@ public:
     bool read(std::uintmax_t at, std::size_t size, char* out);
     // Drops everything after the first size bytes.
     void cutTo(std::uintmax_t size);
-
-private:
-    friend class OutputFile;
 };
 
 // On SIGINT, SIGTERM and SIGHUP: remove the temporary main.f, say in one line how to resume

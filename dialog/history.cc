@@ -56,7 +56,8 @@ bool History::nextRead(Read& read) {
 
 const char* History::readsAt(std::uint64_t at, std::size_t size) {
     if (at < windowAt_ || at + size > windowAt_ + window_.size()) {
-        std::uint64_t end = std::max<std::uint64_t>(at + size, std::min<std::uint64_t>(at + windowSize, readsFile_.bytesWritten()));
+        std::uint64_t filled = std::min<std::uint64_t>(at + windowSize, readsFile_.bytesWritten());
+        std::uint64_t end = std::max<std::uint64_t>(at + size, filled);
         window_.resize(end - at);
         windowAt_ = at;
         if (!readsFile_.read(at, window_.size(), window_.data()))

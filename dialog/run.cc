@@ -1,6 +1,5 @@
 #include "run.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>

@@ -3,9 +3,9 @@
 // the history of every line read so far.
 //
 // Stepping back to an earlier question starts the dialog again with a fresh Session (a new
-// temporary main.f, new scratch streams, labels and flags) and replays, silently and from
-// the history, every line read before that question. The generators write main.f in one pass and
-// keep their state in their own objects, so none of them needs to know about it.
+// temporary main.f, new scratch streams, labels and flags) and replays, silently and from the
+// history on disk, every line read before that question. The generators write main.f in one
+// pass and keep their state in their own objects, so none of them needs to know about it.
 #pragma once
 
 #include <cstdio>
