@@ -322,14 +322,9 @@ private:
 
 }  // namespace
 
-void Items::push_back(const FItem& item) {
-    if (item.isInteger()) {
-        add({Piece::integer, item.integer(), 0, 0});
-    } else {
-        std::size_t begin = addText(item.string());
-        add({Piece::string, 0, begin, textSize_});
-    }
-    ++count_;
+void Items::addLongText(std::string_view s) {
+    if (textSize_ <= shortText_.size()) longText_.assign(shortText_.data(), textSize_);
+    longText_.append(s);
 }
 
 void Items::appendChars(std::string_view s) {

@@ -54,7 +54,15 @@ public:
         for (; first != last; ++first) push_back(FItem(*first));
     }
 
-    void push_back(const FItem& item);
+    void push_back(const FItem& item) {
+        if (item.isInteger()) {
+            add({Piece::integer, item.integer(), 0, 0});
+        } else {
+            std::size_t begin = addText(item.string());
+            add({Piece::string, 0, begin, textSize_});
+        }
+        ++count_;
+    }
     template <class T> void emplace_back(T&& value) { push_back(FItem(std::forward<T>(value))); }
     // Appends each character of s as its own item.
     void appendChars(std::string_view s);
@@ -78,18 +86,16 @@ private:
         else more_.push_back(p);
         ++pieceCount_;
     }
-    // Appends s to the text; returns where it starts.
+    // Appends s to the text; returns where it starts. The text of a usual write stays in
+    // place; the rest goes out of line, so that this is inlined.
     std::size_t addText(std::string_view s) {
         std::size_t begin = textSize_;
-        if (textSize_ + s.size() <= shortText_.size()) {
-            s.copy(shortText_.data() + textSize_, s.size());
-        } else {
-            if (textSize_ <= shortText_.size()) longText_.assign(shortText_.data(), textSize_);
-            longText_.append(s);
-        }
+        if (textSize_ + s.size() <= shortText_.size()) s.copy(shortText_.data() + textSize_, s.size());
+        else addLongText(s);
         textSize_ += s.size();
         return begin;
     }
+    void addLongText(std::string_view s);
     const char* textData() const { return textSize_ <= shortText_.size() ? shortText_.data() : longText_.data(); }
 
     std::array<Piece, 6> few_;    // the first pieces; only the first pieceCount_ are set
