@@ -46,29 +46,29 @@ void DialogLog::write(std::string_view line) {
 }
 
 void DialogLog::message(int n) {
-    message_ = n;
+    messageText_ = "  msg ";
+    appendRightAligned(messageText_, n, 3);
+    messageText_ += "  ";
     prompt_.clear();
     ruler_.clear();
     promptSinceAnswer_ = false;
 }
 
 void DialogLog::said(std::string_view line) {
-    if (isComplaint(line)) {
-        write("      " + std::string(trim(line)));
-        return;
-    }
-    if (line.starts_with("|-----7")) {
-        prompt_ = "FORTRAN block line";
-        promptSinceAnswer_ = true;
-        return;
-    }
-    if (isRuler(line)) {
-        // The same ruler comes before every answer of a kind: its words are found once.
-        if (line != rulerLine_) {
-            rulerLine_ = line;
-            rulerWords_ = rulerText(line);
+    if (line.starts_with("|----")) {
+        if (line.starts_with("|-----7")) {
+            prompt_ = "FORTRAN block line";
+            promptSinceAnswer_ = true;
+        } else if (isRuler(line)) {
+            // The same ruler comes before every answer of a kind: its words are found once.
+            if (line != rulerLine_) {
+                rulerLine_ = line;
+                rulerWords_ = rulerText(line);
+            }
+            ruler_ = rulerWords_;
+        } else {
+            write("      " + std::string(trim(line)));  // a complaint
         }
-        ruler_ = rulerWords_;
         return;
     }
     std::string_view text = trim(line);
@@ -88,9 +88,7 @@ void DialogLog::answer(std::size_t echoLine, std::string_view text) {
     line_.clear();
     if (echoLine) appendRightAligned(line_, echoLine, 4);
     else line_ = "   -";
-    line_.append("  msg ");
-    appendRightAligned(line_, message_, 3);
-    line_.append("  ").append(prompt_).append("  ").append(withoutTrailingBlanks(text));
+    line_.append(messageText_).append(prompt_).append("  ").append(withoutTrailingBlanks(text));
     line_.resize(withoutTrailingBlanks(line_).size());
     write(line_);
     ruler_.clear();

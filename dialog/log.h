@@ -34,7 +34,7 @@ public:
 
 private:
     ThroughFile file_;
-    int message_ = 0;
+    std::string messageText_ = "  msg   0  ";  // the message shown last, as an answer's line has it
     std::string prompt_;       // what the answer is given to
     std::string ruler_;        // an "Enter ..." ruler said since the last answer
     std::string rulerLine_;    // the last ruler line seen
