@@ -56,6 +56,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::ios::sync_with_stdio(false);
+    // The run flushes the terminal itself whenever it may wait for the keyboard; a tied
+    // stream would flush it at every line read, typed ahead or not.
+    std::cin.tie(nullptr);
     zemka::installInterruptHandlers();
     try {
         zemka::runSession(std::cin, std::cout, ".");

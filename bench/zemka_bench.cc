@@ -1,13 +1,17 @@
 // zemka-bench: runs the built zemka on large dialogs and reports, for each dialog and size
 // NEQN, the wall time, the peak resident memory of the zemka process and the size of the
-// main.f it wrote. The dialogs are nonlinear steady-state problems with every Jacobian entry
-// answered: a 0D system of NEQN equations; a 2D Galerkin problem in NEQN unknowns whose F, A
-// and B are differentiated by U, Ux and Uy of every unknown, with boundary conditions (and
-// their derivatives) on one arc; a 2D collocation problem in NEQN unknowns whose F is
-// differentiated by U, Ux, Uy, Uxx, Uyy and Uxy of every unknown, with a condition G (and its
-// derivatives by U, Ux and Uy) on each of the four faces; and a 3D problem whose F is
-// differentiated by the value and the first and second derivatives of every unknown, with
-// conditions (and their derivatives) on all six faces.
+// main.f it wrote, beside a baseline measured in the same run: reading the answers and copying
+// main.f with the shell and cat (cat zemka.in > /dev/null && cat main.f > copy.f), with the
+// ratio of the two, the time per answer and per MB of main.f. The dialogs are nonlinear
+// steady-state problems with every Jacobian entry answered: a 0D system of NEQN equations; 1D
+// Galerkin and 1D collocation problems whose F (and A) are differentiated by U, Ux (and Uxx)
+// of every unknown, with conditions and their derivatives at the ends; a 2D Galerkin problem
+// in NEQN unknowns whose F, A and B are differentiated by U, Ux and Uy of every unknown, with
+// boundary conditions (and their derivatives) on one arc; a 2D collocation problem in NEQN
+// unknowns whose F is differentiated by U, Ux, Uy, Uxx, Uyy and Uxy of every unknown, with a
+// condition G (and its derivatives by U, Ux and Uy) on each of the four faces; and a 3D
+// problem whose F is differentiated by the value and the first and second derivatives of every
+// unknown, with conditions (and their derivatives) on all six faces.
 //
 // usage: zemka-bench [runs]        (runs per size, default 5; the median time is reported)
 //        zemka-bench runs NEQN     (the 3D dialog of that size alone)
@@ -80,6 +84,75 @@ Answers answers0d(int neqn) {
     a.push_back("n");                                       // no restart
     a.insert(a.end(), static_cast<std::size_t>(neqn), "");  // UPRINT kept
     a.insert(a.end(), {"0", "n"});                          // no output requests, no user block
+    return a;
+}
+
+// The name of unknown k of the 1D and 3D dialogs: three letters, so that no name followed by one of
+// the suffixes of its derivatives (1, 11, x, xx, norm, ...) is the name of another unknown.
+std::string letteredUnknown(int k) {
+    constexpr char letters[] = "abcdefghijk";
+    return {'w', letters[(k - 1) / 11], letters[(k - 1) % 11]};
+}
+
+// The answers, in the order the 1D Galerkin dialog asks for them: on [0, 1] with three grid
+// lines, F(i) the 0D system's equation, A(i) = (1 + w(i)**2)*w(i)x, every derivative of F and A
+// by U and Ux of every unknown answered; the right end fixed at 0, on the left the condition
+// GB(i) = 1 - w(i)**3 with its derivatives.
+Answers answers1dg(int neqn) {
+    Name w = letteredUnknown;
+    Answers a{"n", "1", "1", "y",            // no example, 1D, Galerkin, double precision
+              "", "", "n",                   // NPROB kept, no global parameters, no optional blocks
+              "3", "0.0", "", "1.0", "2",    // grid lines, IDEG
+              "1", "n", "", std::to_string(neqn)};  // steady state, nonlinear, NSTEPS kept
+    for (int k = 1; k <= neqn; ++k) a.push_back(w(k));
+    a.insert(a.end(), {"n", "n", "0", "0", "n", "n"});  // SYMM, FDIFF, integrals, delta functions, block
+    auto coefficient = [w](int i) { return "(1.0 + " + w(i) + "**2)"; };
+    for (int i = 1; i <= neqn; ++i) a.insert(a.end(), {source(neqn, i, w), coefficient(i) + "*" + w(i) + "x"});
+    // F(i) by U and Ux of unknown k, then A(i) by them.
+    for (int i = 1; i <= neqn; ++i)
+        for (int k = 1; k <= neqn; ++k)
+            a.insert(a.end(), {sourceDerivative(neqn, i, k, w), "0.0",
+                               k == i ? "2.0*" + w(i) + "*" + w(i) + "x" : "0.0", k == i ? coefficient(i) : "0.0"});
+    a.insert(a.end(), static_cast<std::size_t>(neqn), "1.0");  // initial values
+    a.insert(a.end(), {"n", "n", "y"});                        // no restart, left end free, right end fixed
+    a.insert(a.end(), static_cast<std::size_t>(neqn), "0.0");  // FB on the right
+    a.push_back("");                                           // the pause before GB
+    for (int i = 1; i <= neqn; ++i) a.push_back("1.0 - " + w(i) + "**3");
+    for (int i = 1; i <= neqn; ++i)
+        for (int k = 1; k <= neqn; ++k) a.insert(a.end(), {k == i ? "-3.0*" + w(i) + "**2" : "0.0", "0.0"});
+    a.insert(a.end(), static_cast<std::size_t>(2 * neqn), "");  // U and A printed as computed
+    a.insert(a.end(), {"10", "", "", "0", "n", "n"});  // output points, no output, no user routines
+    return a;
+}
+
+// The answers, in the order the 1D collocation dialog asks for them: on [0, 1] with two grid
+// points, F(i) = w(i)xx plus the 0D system's equation with every derivative by U, Ux and Uxx
+// of every unknown answered; G = U at the left end, G = Ux + U**3 - 1 at the right one, each
+// with its derivatives by U and Ux.
+Answers answers1dc(int neqn) {
+    Name w = letteredUnknown;
+    Answers a{"n", "1", "2", "y",       // no example, 1D, collocation, double precision
+              "", "", "n",              // NPROB kept, no global parameters, no optional blocks
+              "2", "0.0", "1.0",        // grid points
+              "1", "n", "", std::to_string(neqn)};  // steady state, nonlinear, NSTEPS kept
+    for (int k = 1; k <= neqn; ++k) a.push_back(w(k));
+    a.insert(a.end(), {"n", "0", "0", "n"});  // FDIFF, no integrals, no block
+    for (int i = 1; i <= neqn; ++i) a.push_back(w(i) + "xx + " + source(neqn, i, w));
+    for (int i = 1; i <= neqn; ++i)
+        for (int k = 1; k <= neqn; ++k)
+            a.insert(a.end(), {sourceDerivative(neqn, i, k, w), "0.0", k == i ? "1.0" : "0.0"});
+    a.insert(a.end(), static_cast<std::size_t>(neqn), "1.0");  // initial values
+    a.insert(a.end(), {"n", "0"});                             // no restart, not periodic
+    for (int end = 1; end <= 2; ++end) {
+        bool fixed = end == 1;
+        for (int i = 1; i <= neqn; ++i) a.push_back(fixed ? w(i) : w(i) + "x + " + w(i) + "**3 - 1.0");
+        for (int i = 1; i <= neqn; ++i)
+            for (int k = 1; k <= neqn; ++k)
+                a.insert(a.end(), {k == i ? (fixed ? "1.0" : "3.0*" + w(i) + "**2") : "0.0",
+                                   k == i && !fixed ? "1.0" : "0.0"});
+    }
+    a.insert(a.end(), static_cast<std::size_t>(2 * neqn), "");  // U and Ux printed as computed
+    a.insert(a.end(), {"10", "", "", "0", "n", "n"});  // output points, no output, no user routines
     return a;
 }
 
@@ -169,12 +242,6 @@ Answers answers2dc(int neqn) {
     return a;
 }
 
-// The name of unknown k of the 3D dialog: three letters, so that no name followed by one of
-// the suffixes of its derivatives (1, 11, x, xx, norm, ...) is the name of another unknown.
-std::string unknown3d(int k) {
-    constexpr char letters[] = "abcdefghijk";
-    return {'w', letters[(k - 1) / 11], letters[(k - 1) % 11]};
-}
 
 // The answers, in the order the 3D dialog asks for them: on the unit box, F(i) = the Laplacian
 // of w(i) - w(i)*w(i+1) + 1, cyclic in i, and every one of its 10 * NEQN derivatives (by W,
@@ -187,27 +254,27 @@ Answers answers3d(int neqn) {
         "0",                               // no transformation
         "2", "0.0", "1.0", "2", "0.0", "1.0", "2", "0.0", "1.0",  // P1, P2, P3 grids
         "1", "1", "n", "", std::to_string(neqn)};  // ISOLVE, steady state, nonlinear, NSTEPS kept
-    for (int k = 1; k <= neqn; ++k) a.push_back(unknown3d(k));
+    for (int k = 1; k <= neqn; ++k) a.push_back(letteredUnknown(k));
     a.insert(a.end(), {"n", "0", "0", "n"});  // FDIFF, no integrals, no block
     auto next = [neqn](int i) { return i % neqn + 1; };
     for (int i = 1; i <= neqn; ++i) {
-        std::string w = unknown3d(i);
-        a.push_back(w + "xx + " + w + "yy + " + w + "zz - " + w + "*" + unknown3d(next(i)) + " + 1.0");
+        std::string w = letteredUnknown(i);
+        a.push_back(w + "xx + " + w + "yy + " + w + "zz - " + w + "*" + letteredUnknown(next(i)) + " + 1.0");
     }
     // By the value, x, y, z, xx, yy, zz, xy, xz, yz derivatives of unknown j.
     for (int i = 1; i <= neqn; ++i)
         for (int j = 1; j <= neqn; ++j)
             for (int d = 1; d <= 10; ++d) {
                 std::string e = "0.0";
-                if (d == 1 && j == next(i)) e = "-" + unknown3d(i);
-                if (d == 1 && j == i) e = (j == next(i) ? "-2.0*" : "-") + unknown3d(next(i));
+                if (d == 1 && j == next(i)) e = "-" + letteredUnknown(i);
+                if (d == 1 && j == i) e = (j == next(i) ? "-2.0*" : "-") + letteredUnknown(next(i));
                 if (d >= 5 && d <= 7 && j == i) e = "1.0";
                 a.push_back(e);
             }
     a.insert(a.end(), static_cast<std::size_t>(neqn), "1.0");  // initial values
     a.insert(a.end(), {"n", "0"});                             // no restart, not periodic
     for (int face = 1; face <= 6; ++face) {
-        for (int i = 1; i <= neqn; ++i) a.push_back(unknown3d(i) + " - 1.0");
+        for (int i = 1; i <= neqn; ++i) a.push_back(letteredUnknown(i) + " - 1.0");
         for (int i = 1; i <= neqn; ++i)
             for (int j = 1; j <= neqn; ++j)
                 for (int d = 1; d <= 4; ++d) a.push_back(d == 1 && j == i ? "1.0" : "0.0");
@@ -223,8 +290,9 @@ struct Run {
     long maxRssKiB;
 };
 
-// One zemka run in dir with answers.txt as its keyboard; exits on failure.
-Run runZemka(const fs::path& dir) {
+// Starts a child in dir with zemka.in as its standard input, standard output to /dev/null and
+// standard error in errors.txt, and waits for it; exits when it fails.
+Run runChild(const fs::path& dir, const char* path, char* const argv[]) {
     auto start = std::chrono::steady_clock::now();
     pid_t pid = fork();
     if (pid < 0) {
@@ -233,14 +301,14 @@ Run runZemka(const fs::path& dir) {
     }
     if (pid == 0) {
         if (chdir(dir.c_str()) != 0) _exit(126);
-        int in = open("answers.txt", O_RDONLY);
+        int in = open("zemka.in", O_RDONLY);
         int out = open("/dev/null", O_WRONLY);
         int err = open("errors.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (in < 0 || out < 0 || err < 0) _exit(126);
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);
-        execl(ZEMKA_BINARY, "zemka", static_cast<char*>(nullptr));
+        execv(path, argv);
         _exit(127);
     }
     // wait4 gives this child's own usage, so runs of different sizes do not mix.
@@ -254,51 +322,79 @@ Run runZemka(const fs::path& dir) {
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::ifstream err(dir / "errors.txt");
         std::string why((std::istreambuf_iterator<char>(err)), {});
-        std::fprintf(stderr, "zemka-bench: zemka failed in %s: %s\n", dir.c_str(), why.c_str());
+        std::fprintf(stderr, "zemka-bench: %s failed in %s: %s\n", path, dir.c_str(), why.c_str());
         std::exit(1);
     }
     return {seconds, usage.ru_maxrss};
+}
+
+// One zemka run in dir with the answers, zemka.in, as its keyboard.
+Run runZemka(const fs::path& dir) {
+    char name[] = "zemka";
+    char* argv[] = {name, nullptr};
+    return runChild(dir, ZEMKA_BINARY, argv);
+}
+
+// What the run cannot do in less: read the answers and copy main.f, through the shell as a
+// user would type it.
+double runBaseline(const fs::path& dir) {
+    char sh[] = "sh", c[] = "-c", command[] = "cat zemka.in > /dev/null && cat main.f > copy.f";
+    char* argv[] = {sh, c, command, nullptr};
+    return runChild(dir, "/bin/sh", argv).seconds;
+}
+
+void writeAnswers(const fs::path& dir, const Answers& answers) {
+    std::ofstream out(dir / "zemka.in");
+    for (const auto& line : answers) out << line << '\n';
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
 struct Dialog {
     const char* title;
     Answers (*answers)(int neqn);
     std::vector<int> sizes;
+    int pauses = 0;  // lines that end a pause: typed, but no answer in echo.out
 };
 
 // Runs each size of the dialog, prints its table and exits if zemka did not take exactly the
 // answers written: a dialog out of step with the generator would measure something else.
+// Each zemka run is followed by a run of the baseline, so that both meet the same load.
 void measure(const fs::path& dir, const Dialog& dialog, int runs) {
-    std::printf("\n%s\n%6s %9s %14s %10s %14s\n", dialog.title, "NEQN", "answers", "main.f bytes", "time ms",
-                "peak RSS KiB");
+    std::printf("\n%s\n%6s %9s %14s %10s %12s %7s %12s %10s %14s\n", dialog.title, "NEQN", "answers",
+                "main.f bytes", "time ms", "baseline ms", "ratio", "us/answer", "ms/MB", "peak RSS KiB");
     for (int neqn : dialog.sizes) {
         std::size_t count;
         {
             Answers answers = dialog.answers(neqn);
             count = answers.size();
-            std::ofstream out(dir / "answers.txt");
-            for (const auto& line : answers) out << line << '\n';
+            writeAnswers(dir, answers);
         }
         // A child's peak RSS starts from the pages it shares with this process at the fork:
         // hand the answers' memory back first, or a large dialog is charged to zemka.
         malloc_trim(0);
-        std::vector<double> times;
+        std::vector<double> times, baseline;
         long rss = 0;
         for (int r = 0; r < runs; ++r) {
             Run run = runZemka(dir);
             times.push_back(run.seconds);
             rss = std::max(rss, run.maxRssKiB);
+            baseline.push_back(runBaseline(dir));
         }
         std::ifstream echo(dir / "echo.out");
         auto echoed = std::count(std::istreambuf_iterator<char>(echo), {}, '\n');
-        if (echoed != static_cast<long>(count)) {
+        if (echoed != static_cast<long>(count) - dialog.pauses) {
             std::fprintf(stderr, "zemka-bench: %s, NEQN %d: zemka took %ld of %zu answers\n", dialog.title, neqn,
                          static_cast<long>(echoed), count);
             std::exit(1);
         }
-        std::sort(times.begin(), times.end());
         auto bytes = static_cast<std::uintmax_t>(fs::file_size(dir / "main.f"));
-        std::printf("%6d %9zu %14ju %10.1f %14ld\n", neqn, count, bytes, 1000 * times[times.size() / 2], rss);
+        double ms = 1000 * median(times), base = 1000 * median(baseline);
+        std::printf("%6d %9zu %14ju %10.1f %12.1f %7.2f %12.2f %10.2f %14ld\n", neqn, count, bytes, ms, base,
+                    ms / base, 1000 * ms / static_cast<double>(count), ms / (static_cast<double>(bytes) / 1e6), rss);
     }
 }
 
@@ -313,12 +409,9 @@ void measureStepBack(const fs::path& dir, const std::vector<int>& sizes, int run
         Answers plain = answers2d(neqn);
         Answers stepping = plain;
         stepping.insert(stepping.end() - 1, {"<", plain[plain.size() - 2]});
-        double median[2];
+        double ms[2];
         for (int variant = 0; variant < 2; ++variant) {
-            {
-                std::ofstream out(dir / "answers.txt");
-                for (const auto& line : variant ? stepping : plain) out << line << '\n';
-            }
+            writeAnswers(dir, variant ? stepping : plain);
             std::vector<double> times;
             for (int r = 0; r < runs; ++r) times.push_back(runZemka(dir).seconds);
             std::ifstream echo(dir / "echo.out");
@@ -326,10 +419,9 @@ void measureStepBack(const fs::path& dir, const std::vector<int>& sizes, int run
                 std::fprintf(stderr, "zemka-bench: the step back of NEQN %d left other answers\n", neqn);
                 std::exit(1);
             }
-            std::sort(times.begin(), times.end());
-            median[variant] = 1000 * times[times.size() / 2];
+            ms[variant] = 1000 * median(times);
         }
-        std::printf("%6d %9zu %14.1f %14.1f %14.1f\n", neqn, plain.size(), median[0], median[1], median[1] - median[0]);
+        std::printf("%6d %9zu %14.1f %14.1f %14.1f\n", neqn, plain.size(), ms[0], ms[1], ms[1] - ms[0]);
     }
 }
 
@@ -353,6 +445,8 @@ int main(int argc, char** argv) {
 
     std::printf("zemka: %s\n%d runs per size; time is the median, memory the largest peak RSS\n", ZEMKA_BINARY, runs);
     const Dialog dialogs[] = {{"0D, nonlinear steady state", answers0d, {25, 50, 99}},
+                              {"1D Galerkin, nonlinear steady state", answers1dg, {10, 20, 40}, 1},
+                              {"1D collocation, nonlinear steady state", answers1dc, {10, 20, 40}},
                               {"2D Galerkin, nonlinear steady state", answers2d, {10, 20, 30}},
                               {"2D collocation, nonlinear steady state", answers2dc, {10, 20}},
                               {"3D, nonlinear steady state", answers3d, {5, 10, 20}}};

@@ -17,11 +17,16 @@ bool isBlank(std::string_view s) { return s.find_first_not_of(' ') == std::strin
 }  // namespace
 
 void Dialog::writeItems(std::string_view format, const Items& items) {
-    formatWrite(inPrecision(format), items, [this](const std::string& r) { session.toCurrent(r); });
+    auto toCurrent = [this](std::string_view r) { session.toCurrent(r); };
+    // Most formats name no library routine: they are written as they stand, uncopied.
+    if (session.exmp.doublePrecision || format.find("dkvr") == std::string_view::npos)
+        formatWrite(format, items, toCurrent);
+    else
+        formatWrite(inPrecision(format), items, toCurrent);
 }
 
 void Dialog::sayItems(std::string_view format, const Items& items) {
-    formatWrite(format, items, [this](const std::string& r) { session.say(r); });
+    formatWrite(format, items, [this](std::string_view r) { session.say(r); });
 }
 
 void Dialog::mess(int mode, int n) {
@@ -36,7 +41,7 @@ void Dialog::mess(int mode, int n) {
         if (exampleLine && static_cast<int>(letter) + 1 != session.exmp.example) continue;
         Items line = charItems(Catalogue::resolve(*r, exampleLine, session.unknwn));
         if (mode != 2) {
-            formatWrite("(3X,72A1)", line, [this](const std::string& l) { session.show(l); });
+            formatWrite("(3X,72A1)", line, [this](std::string_view l) { session.show(l); });
             ++count;
         }
         if (mode != 1) writeItems("('C',5X,72A1,'#')", line);
@@ -80,7 +85,7 @@ bool Dialog::answer(int n, std::string& line, Tail tail) {
         }
         fromFile = true;
     }
-    line = raw.substr(0, width);
+    line.assign(raw, 0, width);
     line.resize(width, ' ');
     if (fromFile) session.show(line);
     // Trailing blanks are no part of an answer; anything else beyond the width would be lost.

@@ -1,5 +1,6 @@
 #include "files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -13,6 +14,8 @@ namespace zemka {
 namespace {
 
 constexpr std::size_t bufferLimit = 1 << 16;
+// The block in which a scratch stream is copied into main.f.
+constexpr std::size_t copyBlock = 1 << 16;
 
 std::string reason(int err) { return std::strerror(err); }
 
@@ -42,7 +45,13 @@ constexpr char resumeHint[] =
     "at the first question\n";
 constexpr char nothingTaken[] = "zemka: interrupted before the first answer; main.f and echo.out are unchanged\n";
 
+// The through files whose held lines an interrupt writes out: a run has two, echo.out and
+// zemka.log.
+std::atomic<ThroughFile*> throughFiles[4];
+
 extern "C" void onInterrupt(int sig) {
+    for (auto& slot : throughFiles)
+        if (const ThroughFile* file = slot.load()) file->writeHeldOnInterrupt();
     if (haveTemporary) ::unlink(temporaryProgram);
     if (answerRecorded) (void)!::write(2, resumeHint, sizeof resumeHint - 1);
     else (void)!::write(2, nothingTaken, sizeof nothingTaken - 1);
@@ -79,22 +88,43 @@ OutputFile::~OutputFile() {
 
 void OutputFile::failed(int err) const { throw FatalError("cannot write " + name_ + ": " + reason(err)); }
 
-void OutputFile::writeLine(std::string_view line) {
-    buffer_.append(line);
-    buffer_ += '\n';
+std::size_t OutputFile::writeOut(const char* data, std::size_t size) const {
+    std::size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::write(fd_, data + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+void OutputFile::writeLine(std::string_view line, std::size_t width) {
+    std::size_t padded = std::max(width, line.size()), at = buffer_.size();
+    buffer_.resize(at + padded + 1, ' ');
+    line.copy(buffer_.data() + at, line.size());
+    buffer_.back() = '\n';
     ++lines_;
-    bytes_ += line.size() + 1;
+    bytes_ += padded + 1;
     if (buffer_.size() >= bufferLimit) flush();
 }
 
-void OutputFile::flush() {
-    std::size_t done = 0;
-    while (done < buffer_.size()) {
-        ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) failed(errno);
-        done += static_cast<std::size_t>(n);
+void OutputFile::append(ScratchFile& from) {
+    from.flush();
+    flush();
+    std::unique_ptr<char[]> block(new char[copyBlock]);
+    for (std::uintmax_t at = 0; at < from.bytes_;) {
+        auto size = static_cast<std::size_t>(std::min<std::uintmax_t>(copyBlock, from.bytes_ - at));
+        if (!from.read(at, size, block.get())) throw FatalError("cannot read " + from.name_ + ": the file is shorter");
+        if (writeOut(block.get(), size) != size) failed(errno);
+        at += size;
     }
+    lines_ += from.lines_;
+    bytes_ += from.bytes_;
+}
+
+void OutputFile::flush() {
+    if (writeOut(buffer_.data(), buffer_.size()) != buffer_.size()) failed(errno);
     buffer_.clear();
 }
 
@@ -116,6 +146,23 @@ ThroughFile::ThroughFile(const std::filesystem::path& path) : OutputFile(-1, pat
     }
     if (!why.empty()) throw FatalError("cannot create " + name_ + ": " + why);
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    for (auto& slot : throughFiles) {
+        ThroughFile* none = nullptr;
+        if (slot.compare_exchange_strong(none, this)) break;
+    }
+}
+
+ThroughFile::~ThroughFile() {
+    if (fd_ >= 0) {
+        try {
+            flush();
+        } catch (const FatalError&) {
+        }
+    }
+    for (auto& slot : throughFiles) {
+        ThroughFile* self = this;
+        slot.compare_exchange_strong(self, nullptr);
+    }
 }
 
 void ThroughFile::writeLine(std::string_view line) {
@@ -123,24 +170,73 @@ void ThroughFile::writeLine(std::string_view line) {
         started_ = true;
         if (::ftruncate(fd_, 0) != 0) failed(errno);
     }
-    OutputFile::writeLine(line);
-    try {
-        flush();
-    } catch (const FatalError&) {
-        // A line cut short by a full disk would be replayed as a wrong answer: the file keeps
-        // the whole lines written before it.
-        buffer_.clear();
-        (void)!::ftruncate(fd_, ends_.empty() ? 0 : static_cast<off_t>(ends_.back()));
-        throw;
+    std::size_t size = line.size() + 1;
+    if (held_ + size > capacity_) flush();
+    if (size > capacity_) {
+        // Only with nothing held may the handler see another buffer.
+        capacity_ = std::max(size, bufferLimit);
+        std::unique_ptr<char[]> bigger(new char[capacity_]);
+        heldData_ = bigger.get();
+        heldBuffer_ = std::move(bigger);
     }
-    ends_.push_back((ends_.empty() ? 0 : ends_.back()) + static_cast<long long>(line.size()) + 1);
+    char* at = heldBuffer_.get() + held_;
+    std::memcpy(at, line.data(), line.size());
+    at[line.size()] = '\n';
+    // The handler sees the line only once it is whole.
+    held_ += size;
 }
 
-void ThroughFile::keepLines(std::size_t n) {
-    if (n >= ends_.size()) return;
-    off_t end = n == 0 ? 0 : static_cast<off_t>(ends_[n - 1]);
+void ThroughFile::flush() {
+    std::size_t held = held_;
+    std::size_t written = writeOut(heldBuffer_.get(), held);
+    if (written != held) {
+        int err = errno;
+        keepWholeLines(written);
+        failed(err);
+    }
+    // First nothing held, then the new end: the handler never writes a line twice elsewhere.
+    held_ = 0;
+    heldAt_ += held;
+}
+
+void ThroughFile::keepWholeLines(std::size_t written) {
+    // A line cut short by a full disk would be replayed as a wrong answer.
+    std::string_view out(heldBuffer_.get(), written);
+    std::size_t whole = out.find_last_of('\n') + 1;  // 0 when no line is whole
+    std::uintmax_t end = heldAt_ + whole;
+    held_ = 0;
+    heldAt_ = end;
+    (void)!::ftruncate(fd_, static_cast<off_t>(end));
+    ::lseek(fd_, static_cast<off_t>(end), SEEK_SET);
+}
+
+void ThroughFile::close() {
+    flush();
+    OutputFile::close();
+}
+
+void ThroughFile::cutTo(std::uintmax_t size) {
+    flush();
+    if (size >= heldAt_) return;
+    auto end = static_cast<off_t>(size);
     if (::ftruncate(fd_, end) != 0 || ::lseek(fd_, end, SEEK_SET) != end) failed(errno);
-    ends_.resize(n);
+    heldAt_ = size;
+}
+
+void ThroughFile::writeHeldOnInterrupt() const noexcept {
+    const char* data = heldData_;
+    std::size_t held = held_;
+    auto at = static_cast<off_t>(heldAt_);
+    std::size_t done = 0;
+    while (fd_ >= 0 && done < held) {
+        ssize_t n = ::pwrite(fd_, data + done, held - done, at + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    if (done == held) return;
+    while (done > 0 && data[done - 1] != '\n') --done;
+    (void)!::ftruncate(fd_, at + static_cast<off_t>(done));
 }
 
 ProgramFile::ProgramFile(const std::filesystem::path& path)
@@ -190,25 +286,30 @@ ScratchFile::ScratchFile() : OutputFile(-1, "a scratch file in " + scratchDirect
     ::unlink(pattern.c_str());
 }
 
-void ScratchFile::replay(const std::function<void(const std::string&)>& each) {
+void ScratchFile::write(std::string_view bytes) {
+    buffer_.append(bytes);
+    bytes_ += bytes.size();
+    if (buffer_.size() >= bufferLimit) flush();
+}
+
+bool ScratchFile::read(std::uintmax_t at, std::size_t size, char* out) {
     flush();
-    if (::lseek(fd_, 0, SEEK_SET) != 0) failed(errno);
-    std::string chunk(bufferLimit, '\0'), line;
-    for (;;) {
-        ssize_t n = ::read(fd_, chunk.data(), chunk.size());
+    std::size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::pread(fd_, out + done, size - done, static_cast<off_t>(at + done));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) throw FatalError("cannot read " + name_ + ": " + reason(errno));
-        if (n == 0) break;
-        for (ssize_t k = 0; k < n; ++k) {
-            if (chunk[k] != '\n') {
-                line += chunk[k];
-                continue;
-            }
-            each(line);
-            line.clear();
-        }
+        if (n == 0) return false;
+        done += static_cast<std::size_t>(n);
     }
-    if (!line.empty()) each(line);
+    return true;
+}
+
+void ScratchFile::cutTo(std::uintmax_t size) {
+    flush();
+    auto end = static_cast<off_t>(size);
+    if (::ftruncate(fd_, end) != 0 || ::lseek(fd_, end, SEEK_SET) != end) failed(errno);
+    bytes_ = size;
 }
 
 void installInterruptHandlers() {

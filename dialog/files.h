@@ -3,17 +3,18 @@
 //
 // main.f is written under a temporary name beside it and renamed over it only when the
 // program is complete, so an earlier main.f survives every failure and interrupt. echo.out
-// is written through, answer by answer, so that an interrupted dialog can be resumed from it.
+// has every answer taken whenever the run waits for the keyboard, fails or is interrupted, so
+// that an interrupted dialog can be resumed from it.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace zemka {
 
@@ -28,6 +29,8 @@ public:
 // ...) when it cannot be had.
 std::FILE* openRegularForReading(const std::filesystem::path& path, std::string& why);
 
+class ScratchFile;
+
 // A file written through a descriptor of its own, with its own buffer, so that every write
 // and flush is seen and checked.
 class OutputFile {
@@ -35,7 +38,10 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    void writeLine(std::string_view line);
+    // Appends the line and a newline; with a width, the line is first padded with blanks to it.
+    void writeLine(std::string_view line, std::size_t width = 0);
+    // Appends every line of a scratch file, in blocks.
+    void append(ScratchFile& from);
     void flush();
     const std::string& name() const { return name_; }
     std::size_t linesWritten() const { return lines_; }
@@ -45,6 +51,9 @@ protected:
     OutputFile(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
     ~OutputFile();
     [[noreturn]] void failed(int err) const;
+    // Writes data at the descriptor's offset; returns how much went out before a failure,
+    // whose errno it leaves set.
+    std::size_t writeOut(const char* data, std::size_t size) const;
     // Closes the descriptor, checked; the destructor closes unchecked after a failure.
     void close();
 
@@ -56,22 +65,39 @@ protected:
 };
 
 // echo.out, zemka.log: created at the start of the run but keeping an older content until
-// this run writes its first line; every line then reaches the file at once.
+// this run writes its first line. Lines are held only while the run goes on without waiting:
+// they reach the file before every wait for the keyboard (flush), when the run fails, and
+// when it is interrupted, so that the file always has every line the user could resume from.
 class ThroughFile : public OutputFile {
 public:
     explicit ThroughFile(const std::filesystem::path& path);
-    ~ThroughFile() = default;
+    // Writes the held lines, unchecked: the run is failing.
+    ~ThroughFile();
 
     void writeLine(std::string_view line);
-    using OutputFile::close;
-    // Lines written by this run so far.
-    std::size_t lines() const { return ends_.size(); }
-    // Drops every line after the first n of this run.
-    void keepLines(std::size_t n);
+    // Writes the held lines; a failure leaves the file with the whole lines that fit.
+    void flush();
+    void close();
+    // How long the lines written by this run are so far.
+    std::uintmax_t size() const { return heldAt_ + held_; }
+    // Drops every line after the first size bytes of this run.
+    void cutTo(std::uintmax_t size);
+    // The interrupt handler's part: writes the held lines where they belong, unchecked.
+    // Async-signal-safe.
+    void writeHeldOnInterrupt() const noexcept;
 
 private:
+    // Ends the file at the last whole line of the held lines after a write that stopped
+    // after written bytes of them.
+    void keepWholeLines(std::size_t written);
+
     bool started_ = false;
-    std::vector<long long> ends_;  // the file offset after each line
+    // The held lines: only this run writes them, the interrupt handler reads them.
+    std::unique_ptr<char[]> heldBuffer_;
+    std::size_t capacity_ = 0;
+    std::atomic<char*> heldData_{nullptr};    // heldBuffer_, as the handler reads it
+    std::atomic<std::size_t> held_{0};        // bytes held
+    std::atomic<std::uintmax_t> heldAt_{0};   // where they go in the file
 };
 
 // main.f, written under a temporary name in the same directory.
@@ -96,8 +122,12 @@ public:
     ScratchFile();
     ~ScratchFile() = default;
 
-    // Hands each record back, as written, from the start.
-    void replay(const std::function<void(const std::string&)>& each);
+    // Appends bytes as they are.
+    void write(std::string_view bytes);
+    // Reads size bytes from offset at into out; false if the file ends before.
+    bool read(std::uintmax_t at, std::size_t size, char* out);
+    // Drops everything after the first size bytes.
+    void cutTo(std::uintmax_t size);
 };
 
 // On SIGINT, SIGTERM and SIGHUP: remove the temporary main.f, say in one line how to resume

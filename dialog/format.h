@@ -11,40 +11,108 @@
 // no item left.
 #pragma once
 
+#include <array>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 namespace zemka {
 
-// One output item: an integer for I editing, or a string for A editing.
+// One output item: an integer for I editing, or a string for A editing. It refers to the
+// text it is made of, so it lives no longer than the expression that makes it (Items copies).
 class FItem {
 public:
-    FItem(int v) : value_(static_cast<long long>(v)) {}
-    FItem(long long v) : value_(v) {}
-    FItem(char c) : value_(std::string(1, c)) {}
-    FItem(const char* s) : value_(std::string(s)) {}
-    FItem(std::string s) : value_(std::move(s)) {}
-    FItem(std::string_view s) : value_(std::string(s)) {}
+    FItem(int v) : integer_(v), isInteger_(true) {}
+    FItem(long long v) : integer_(v), isInteger_(true) {}
+    FItem(const char* s) : text_(s) {}
+    FItem(const std::string& s) : text_(s) {}
+    FItem(std::string_view s) : text_(s) {}
 
-    bool isInteger() const { return std::holds_alternative<long long>(value_); }
-    long long integer() const { return std::get<long long>(value_); }
-    const std::string& string() const { return std::get<std::string>(value_); }
+    bool isInteger() const { return isInteger_; }
+    long long integer() const { return integer_; }
+    std::string_view string() const { return text_; }
 
 private:
-    std::variant<long long, std::string> value_;
+    std::string_view text_;
+    long long integer_ = 0;
+    bool isInteger_ = false;
 };
 
-using Items = std::vector<FItem>;
+// The items of one write, in order. A line written in the "72A1" style is one item per
+// character; Items keeps such a run as one piece of text, so that the engine puts it into the
+// record as a whole instead of character by character. A usual write's items are kept in
+// place, without a heap allocation.
+class Items {
+public:
+    Items() = default;
+    Items(std::initializer_list<FItem> items) {
+        for (const FItem& item : items) push_back(item);
+    }
+    template <class It> Items(It first, It last) {
+        for (; first != last; ++first) push_back(FItem(*first));
+    }
+
+    void push_back(const FItem& item) {
+        if (item.isInteger()) {
+            add({Piece::integer, item.integer(), 0, 0});
+        } else {
+            std::size_t begin = addText(item.string());
+            add({Piece::string, 0, begin, textSize_});
+        }
+        ++count_;
+    }
+    template <class T> void emplace_back(T&& value) { push_back(FItem(std::forward<T>(value))); }
+    // Appends each character of s as its own item.
+    void appendChars(std::string_view s);
+
+    std::size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+
+    // A stretch of items: an integer, a string, or characters each an item of their own.
+    struct Piece {
+        enum Kind { integer, string, chars } kind;
+        long long value;
+        std::size_t begin, end;  // in the text
+    };
+    std::size_t pieces() const { return pieceCount_; }
+    const Piece& piece(std::size_t k) const { return k < few_.size() ? few_[k] : more_[k - few_.size()]; }
+    std::string_view text(const Piece& p) const { return std::string_view(textData() + p.begin, p.end - p.begin); }
+
+private:
+    void add(const Piece& p) {
+        if (pieceCount_ < few_.size()) few_[pieceCount_] = p;
+        else more_.push_back(p);
+        ++pieceCount_;
+    }
+    // Appends s to the text; returns where it starts. The text of a usual write stays in
+    // place; the rest goes out of line, so that this is inlined.
+    std::size_t addText(std::string_view s) {
+        std::size_t begin = textSize_;
+        if (textSize_ + s.size() <= shortText_.size()) s.copy(shortText_.data() + textSize_, s.size());
+        else addLongText(s);
+        textSize_ += s.size();
+        return begin;
+    }
+    void addLongText(std::string_view s);
+    const char* textData() const { return textSize_ <= shortText_.size() ? shortText_.data() : longText_.data(); }
+
+    std::array<Piece, 6> few_;    // the first pieces; only the first pieceCount_ are set
+    std::vector<Piece> more_;     // the ones after them
+    std::size_t pieceCount_ = 0;
+    std::size_t count_ = 0;       // items
+    std::array<char, 160> shortText_;
+    std::string longText_;        // the whole text, once it no longer fits in shortText_
+    std::size_t textSize_ = 0;
+};
 
 // Appends each character of s as its own item, for the "72A1" style of format.
-void appendChars(Items& items, std::string_view s);
+inline void appendChars(Items& items, std::string_view s) { items.appendChars(s); }
 
 // Writes the items under the format; every finished record is handed to emit.
 void formatWrite(std::string_view format, const Items& items,
-                 const std::function<void(const std::string&)>& emit);
+                 const std::function<void(std::string_view)>& emit);
 
 // Why the engine would refuse the format, or empty when it parses; writes nothing. The
 // engine otherwise parses a format only when it is first written.

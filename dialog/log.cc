@@ -1,6 +1,10 @@
 #include "log.h"
 
-#include <cstdio>
+#include <charconv>
+#include <iterator>
+
+#include "blanks.h"
+
 
 namespace zemka {
 namespace {
@@ -16,39 +20,55 @@ bool isRuler(std::string_view line) {
     return line.starts_with("|---- Enter") || line.starts_with("|----Enter") || line.starts_with("|-----7");
 }
 
-std::string rulerText(std::string_view line) {
-    auto first = line.find_first_not_of("|- 7");
-    auto last = line.find_last_not_of("|- ");
-    return first == std::string_view::npos ? std::string() : std::string(line.substr(first, last - first + 1));
+// The words of a ruler: what lies between its leading "|- 7" and its trailing "|- " characters.
+std::string_view rulerText(std::string_view line) {
+    auto rule = [](char c) { return c == '|' || c == '-' || c == ' '; };
+    std::size_t first = 0, end = line.size();
+    while (first < end && (rule(line[first]) || line[first] == '7')) ++first;
+    while (end > first && rule(line[end - 1])) --end;
+    return line.substr(first, end - first);
+}
+
+// Appends a number right-aligned in at least width columns, as %4zu or %3d would give it.
+void appendRightAligned(std::string& line, long long number, std::size_t width) {
+    char digits[24];
+    auto size = static_cast<std::size_t>(std::to_chars(digits, std::end(digits), number).ptr - digits);
+    if (size < width) line.append(width - size, ' ');
+    line.append(digits, size);
 }
 
 }  // namespace
 
 bool isComplaint(std::string_view line) { return line.starts_with("|----") && !isRuler(line); }
 
-void DialogLog::write(const std::string& line) {
+void DialogLog::write(std::string_view line) {
     if (!quiet_) file_.writeLine(line);
 }
 
 void DialogLog::message(int n) {
-    message_ = n;
+    messageText_ = "  msg ";
+    appendRightAligned(messageText_, n, 3);
+    messageText_ += "  ";
     prompt_.clear();
     ruler_.clear();
     promptSinceAnswer_ = false;
 }
 
 void DialogLog::said(std::string_view line) {
-    if (isComplaint(line)) {
-        write("      " + std::string(trim(line)));
-        return;
-    }
-    if (line.starts_with("|-----7")) {
-        prompt_ = "FORTRAN block line";
-        promptSinceAnswer_ = true;
-        return;
-    }
-    if (isRuler(line)) {
-        ruler_ = rulerText(line);
+    if (line.starts_with("|----")) {
+        if (line.starts_with("|-----7")) {
+            prompt_ = "FORTRAN block line";
+            promptSinceAnswer_ = true;
+        } else if (isRuler(line)) {
+            // The same ruler comes before every answer of a kind: its words are found once.
+            if (line != rulerLine_) {
+                rulerLine_ = line;
+                rulerWords_ = rulerText(line);
+            }
+            ruler_ = rulerWords_;
+        } else {
+            write("      " + std::string(trim(line)));  // a complaint
+        }
         return;
     }
     std::string_view text = trim(line);
@@ -65,11 +85,12 @@ void DialogLog::said(std::string_view line) {
 
 void DialogLog::answer(std::size_t echoLine, std::string_view text) {
     if (!promptSinceAnswer_ && !ruler_.empty()) prompt_ = ruler_;
-    char head[32];
-    if (echoLine) std::snprintf(head, sizeof head, "%4zu  msg %3d  ", echoLine, message_);
-    else std::snprintf(head, sizeof head, "   -  msg %3d  ", message_);
-    std::string line = head + prompt_ + "  " + std::string(text);
-    write(line.substr(0, line.find_last_not_of(' ') + 1));
+    line_.clear();
+    if (echoLine) appendRightAligned(line_, echoLine, 4);
+    else line_ = "   -";
+    line_.append(messageText_).append(prompt_).append("  ").append(withoutTrailingBlanks(text));
+    line_.resize(withoutTrailingBlanks(line_).size());
+    write(line_);
     ruler_.clear();
     promptSinceAnswer_ = false;
 }

@@ -34,12 +34,15 @@ public:
 
 private:
     ThroughFile file_;
-    int message_ = 0;
+    std::string messageText_ = "  msg   0  ";  // the message shown last, as an answer's line has it
     std::string prompt_;       // what the answer is given to
     std::string ruler_;        // an "Enter ..." ruler said since the last answer
+    std::string rulerLine_;    // the last ruler line seen
+    std::string rulerWords_;   // and its words
     bool promptSinceAnswer_ = false;
     bool quiet_ = false;
-    void write(const std::string& line);
+    std::string line_;         // the line being written, kept for its buffer
+    void write(std::string_view line);
 };
 
 }  // namespace zemka

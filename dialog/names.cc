@@ -1,8 +1,8 @@
 // Names, expressions, parameters, vectors, matrices and guarded definitions.
 #include <algorithm>
 #include <cctype>
-#include <sstream>
 
+#include "blanks.h"
 #include "dialog.h"
 
 namespace zemka {
@@ -22,15 +22,22 @@ std::string lower(std::string_view s) {
 bool alnum(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
 
 // Fortran names are case-blind, so "U" and "u" are the same variable.
-bool sameName(std::string_view a, std::string_view b) {
-    auto trim = [](std::string_view s) { return s.substr(0, s.find_last_not_of(' ') + 1); };
-    a = trim(a);
-    b = trim(b);
+bool sameLetters(std::string_view a, std::string_view b) {
+    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
+        if (fold(a[i]) != fold(b[i])) return false;
     return true;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    return sameLetters(withoutTrailingBlanks(a), withoutTrailingBlanks(b));
+}
+
+// Whether name is head followed by tail, case-blind.
+bool sameJoined(std::string_view name, std::string_view head, std::string_view tail) {
+    return name.size() == head.size() + tail.size() && sameLetters(name.substr(0, head.size()), head) &&
+           sameLetters(name.substr(head.size()), tail);
 }
 
 // Whether name is the entry of a reserved list, or for an entry "a#" is a followed by a
@@ -54,15 +61,17 @@ constexpr std::string_view intrinsicFunctions =
     "modulo nint real sign sin sinh sngl sqrt sum tan tanh";
 
 bool listed(std::string_view name, std::string_view list) {
-    std::istringstream entries{std::string(list)};
-    for (std::string entry; entries >> entry;)
-        if (reservedEntry(name, entry)) return true;
+    for (std::size_t at = list.find_first_not_of(' '); at != std::string_view::npos;) {
+        std::size_t end = std::min(list.find(' ', at), list.size());
+        if (reservedEntry(name, list.substr(at, end - at))) return true;
+        at = list.find_first_not_of(' ', end);
+    }
     return false;
 }
 
 bool intrinsic(std::string_view name) { return listed(name, intrinsicFunctions); }
 
-std::string trimmed(std::string_view s) { return std::string(s.substr(0, s.find_last_not_of(' ') + 1)); }
+std::string trimmed(std::string_view s) { return std::string(withoutTrailingBlanks(s)); }
 
 // Whether a global parameter of this name would be one of the generated program's own names
 // (see NameTables::reserved).
@@ -96,7 +105,8 @@ bool Dialog::legalName(std::string_view c, std::size_t width, const NameTables& 
 std::string_view Dialog::expressionFault(std::string_view line) {
     int depth = 0;
     bool quoted = false;
-    for (char c : line) {
+    // The blanks that fill the answer field change nothing.
+    for (char c : withoutTrailingBlanks(line)) {
         if (c == '\'') quoted = !quoted;  // a doubled quote inside a string toggles twice
         if (quoted || c == '\'') continue;
         if (c == '!' || c == ';') return "|---- ! and ; would cut the Fortran statement; re-enter";
@@ -201,12 +211,8 @@ void Dialog::varnam(const NameTables& tables, int nvar, const UnknownNaming& nam
 }
 
 std::string Dialog::clash(std::string_view c, int i, const UnknownNaming& naming) const {
-    auto forms = [&naming](std::string_view name) {
-        std::vector<std::string> all{trimmed(name)};
-        for (const std::string& suffix : naming.suffixes) all.push_back(all[0] + suffix);
-        return all;
-    };
-    auto mine = forms(c);
+    std::vector<std::string> mine{trimmed(c)};
+    for (const std::string& suffix : naming.suffixes) mine.push_back(mine[0] + suffix);
     for (const std::string& form : mine) {
         if (intrinsic(form)) return "the Fortran function " + lower(form);
         for (const std::string& t : naming.taken) {
@@ -216,12 +222,16 @@ std::string Dialog::clash(std::string_view c, int i, const UnknownNaming& naming
             return global ? "the global parameter " + trimmed(t) : "the program's own " + lower(trimmed(t));
         }
     }
+    // Every unknown before, in each of its forms: its name alone, then with each suffix.
     for (int k = 1; k < i; ++k) {
-        auto other = forms(session.unknwn.name[k]);
-        for (const std::string& theirs : other)
+        std::string_view theirs = withoutTrailingBlanks(session.unknwn.name[k]);
+        for (std::size_t f = 0; f <= naming.suffixes.size(); ++f) {
+            std::string_view suffix = f == 0 ? std::string_view() : std::string_view(naming.suffixes[f - 1]);
             for (const std::string& form : mine)
-                if (sameName(form, theirs))
-                    return (theirs == other[0] ? "" : theirs + " of ") + "the unknown " + other[0];
+                if (sameJoined(form, theirs, suffix))
+                    return (f == 0 ? "" : std::string(theirs).append(suffix) + " of ") + "the unknown " +
+                           std::string(theirs);
+        }
     }
     return {};
 }

@@ -1,6 +1,5 @@
 #include "run.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -13,25 +12,33 @@ Run::Run(std::istream& keyboard, std::ostream& terminal, const std::filesystem::
       log_(d / "zemka.log") {}
 
 bool Run::replayed(Source source, std::string& line, bool& ok) {
-    if (!replaying_ || replayAt_ >= reads_.size()) return false;
-    const Read& r = reads_[replayAt_++];
+    if (!replaying_) return false;
+    History::Read r;
+    if (!history_.nextRead(r)) return false;
     // The dialog asks the same questions in the same order again, so it reads from the same
     // places; anything else is a fault of the program, not of the user.
     if (r.source != source) throw std::logic_error("the replay of the dialog is out of step");
-    line = r.line;
+    if (source == Source::answerFile) answerFileAt_ = r.offset;
+    line = std::move(r.line);
     ok = r.ok;
     return true;
+}
+
+void Run::addRead(Source source, bool ok, const std::string& line, std::int64_t offset) {
+    history_.addRead({source, ok, line, offset});
+    if (source == Source::answerFile) answerFileAt_ = offset;
 }
 
 bool Run::keyboardLine(std::string& line) {
     bool ok = true;
     if (replayed(Source::keyboard, line, ok)) return ok;
     takeOver();
-    flushTerminal();
+    // Before the run may wait for the user, the files and the terminal are up to date. Typed
+    // ahead (or a file as the keyboard), the next line is already there.
+    if (keyboard_.rdbuf()->in_avail() <= 0) flush();
     if (!std::getline(keyboard_, line)) return false;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    reads_.push_back({Source::keyboard, true, line, 0});
-    replayAt_ = reads_.size();
+    addRead(Source::keyboard, true, line, 0);
     return true;
 }
 
@@ -63,17 +70,20 @@ bool Run::answerFileLine(std::string& line, std::string& why) {
         if (ok && !line.empty() && line.back() == '\n') line.pop_back();
         if (ok && !line.empty() && line.back() == '\r') line.pop_back();
     }
-    reads_.push_back({Source::answerFile, ok, ok ? line : why, answers_ ? std::ftell(answers_.get()) : 0});
-    replayAt_ = reads_.size();
+    addRead(Source::answerFile, ok, ok ? line : why, answers_ ? std::ftell(answers_.get()) : 0);
     return ok;
 }
 
-void Run::show(const std::string& line) {
+void Run::show(std::string_view line) {
     if (replaying_) {
-        heldOutput_ += line + '\n';
+        heldOutput_.append(line) += '\n';
         return;
     }
-    terminal_ << line << '\n';
+    // Straight into the stream's buffer: a line is written in one piece or the stream fails.
+    std::streambuf* out = terminal_.rdbuf();
+    auto size = static_cast<std::streamsize>(line.size());
+    if (!out || out->sputn(line.data(), size) != size || out->sputc('\n') == std::char_traits<char>::eof())
+        terminal_.setstate(std::ios::badbit);
     checkTerminal();
 }
 
@@ -83,15 +93,21 @@ void Run::checkTerminal() {
                          (errno ? std::string(": ") + std::strerror(errno) : std::string()));
 }
 
-void Run::say(const std::string& line) {
+void Run::say(std::string_view line) {
     show(line);
     log_.said(line);
-    if (isComplaint(line) && !taken_.empty()) taken_.back().refused = true;
+    if (isComplaint(line)) history_.refuseLast();
 }
 
-void Run::notice(const std::string& line) {
+void Run::notice(std::string_view line) {
     show(line);
     log_.note(line);
+}
+
+void Run::flush() {
+    echo_.flush();
+    log_.file().flush();
+    flushTerminal();
 }
 
 void Run::flushTerminal() {
@@ -100,8 +116,9 @@ void Run::flushTerminal() {
     checkTerminal();
 }
 
-void Run::recordAnswer(const std::string& line) {
+void Run::recordAnswer(std::string_view line) {
     ++echoLines_;
+    echoBytes_ += line.size() + 1;
     if (!replaying_) {
         echo_.writeLine(line);
         noteAnswerRecorded();
@@ -110,18 +127,19 @@ void Run::recordAnswer(const std::string& line) {
     answerTaken();
 }
 
-void Run::unrecordedAnswer(const std::string& line) {
+void Run::unrecordedAnswer(std::string_view line) {
     log_.answer(0, line);
     answerTaken();
 }
 
 void Run::answerTaken() {
-    taken_.push_back({replayAt_, echoLines_});
+    history_.addAnswer({history_.given(), history_.givenEnd(), echoLines_, echoBytes_, answerFileAt_.value_or(0),
+                        answerFileAt_.has_value()});
     heldOutput_.clear();
 }
 
 bool Run::takeOver() {
-    if (!replaying_ || replayAt_ < reads_.size()) return false;
+    if (!replaying_ || history_.given() < history_.reads()) return false;
     replaying_ = false;
     log_.setQuiet(false);
     std::string held = std::move(heldOutput_);
@@ -136,33 +154,31 @@ bool Run::stepBack() {
     // The question before the one asked now is the one of the last answer taken; the replay
     // goes up to the answer taken before that one. Refused answers are no questions of their
     // own: the replay stops before them.
-    auto accepted = [](const Answer& a) { return !a.refused; };
-    auto last = std::find_if(taken_.rbegin(), taken_.rend(), accepted);
-    if (last == taken_.rend()) return false;
-    auto before = std::find_if(last + 1, taken_.rend(), accepted);
-    std::size_t reads = before == taken_.rend() ? 0 : before->reads;
-    std::size_t echoLines = before == taken_.rend() ? 0 : before->echoLines;
+    std::vector<History::Answer> accepted = history_.lastAccepted(2);
+    if (accepted.empty()) return false;
+    std::optional<History::Answer> before;
+    if (accepted.size() == 2) before = accepted[1];
+    std::uint64_t echoLines = before ? before->echoLines : 0;
     log_.note("<  back to the question of echo.out line " + std::to_string(echoLines + 1) +
               "; the answers from there on are undone");
-    echo_.keepLines(echoLines);
+    echo_.cutTo(before ? before->echoBytes : 0);
     echoLines_ = 0;  // the replay counts them again
-    reads_.resize(reads);
-    rewindAnswerFile(reads);
-    taken_.clear();
-    replayAt_ = 0;
+    echoBytes_ = 0;
+    rewindAnswerFile(before);
+    history_.cutBefore(before);
+    answerFileAt_.reset();
     replaying_ = true;
     heldOutput_.clear();
     log_.setQuiet(true);
     return true;
 }
 
-void Run::rewindAnswerFile(std::size_t reads) {
-    for (std::size_t k = reads; k-- > 0;)
-        if (reads_[k].source == Source::answerFile) {
-            if (answers_ && std::fseek(answers_.get(), reads_[k].offset, SEEK_SET) != 0)
-                throw FatalError("cannot read zemka.in: " + std::string(std::strerror(errno)));
-            return;
-        }
+void Run::rewindAnswerFile(const std::optional<History::Answer>& answer) {
+    if (answer && answer->answerFileRead) {
+        if (answers_ && std::fseek(answers_.get(), answer->answerFileOffset, SEEK_SET) != 0)
+            throw FatalError("cannot read zemka.in: " + std::string(std::strerror(errno)));
+        return;
+    }
     // Not read before that question: opened afresh on the next #, as the first time.
     answers_.reset();
     answersTried_ = false;

@@ -1,23 +1,25 @@
 // What one run of zemka keeps while its dialog is started again: the keyboard and the
 // terminal, the message catalogue, echo.out and zemka.log, zemka.in with its position, and
-// every line read so far.
+// the history of every line read so far.
 //
 // Stepping back to an earlier question starts the dialog again with a fresh Session (a new
-// temporary main.f, new scratch streams, labels and flags) and replays, silently and from
-// memory, every line read before that question. The generators write main.f in one pass and
-// keep their state in their own objects, so none of them needs to know about it.
+// temporary main.f, new scratch streams, labels and flags) and replays, silently and from the
+// history on disk, every line read before that question. The generators write main.f in one
+// pass and keep their state in their own objects, so none of them needs to know about it.
 #pragma once
 
 #include <cstdio>
 #include <filesystem>
 #include <istream>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "catalogue.h"
 #include "files.h"
+#include "history.h"
 #include "log.h"
 
 namespace zemka {
@@ -40,16 +42,18 @@ public:
 
     // Terminal output: say may be a prompt or a complaint (for zemka.log and for telling
     // refused answers apart); show is neither (message lines, answers read from zemka.in).
-    void say(const std::string& line);
-    void show(const std::string& line);
+    void say(std::string_view line);
+    void show(std::string_view line);
     // A line about the dialog rather than about an answer: on the terminal and in zemka.log.
-    void notice(const std::string& line);
+    void notice(std::string_view line);
     void flushTerminal();
+    // echo.out, zemka.log and the terminal get every line written so far.
+    void flush();
     void messageShown(int n) { log_.message(n); }
 
     // An answer: recorded in echo.out (and zemka.log), or refused before (too long).
-    void recordAnswer(const std::string& line);
-    void unrecordedAnswer(const std::string& line);
+    void recordAnswer(std::string_view line);
+    void unrecordedAnswer(std::string_view line);
 
     // Whether the lines read so far are being given again after a step back.
     bool replaying() const { return replaying_; }
@@ -64,26 +68,13 @@ public:
     void finish();
 
 private:
-    enum class Source { keyboard, answerFile };
-    // One line read, as it was read.
-    struct Read {
-        Source source;
-        bool ok;
-        std::string line;  // the line, or why there was none
-        long offset;       // zemka.in's position after it
-    };
-    // One answer taken: where the reads and echo.out stood after it, and whether a complaint
-    // refused it.
-    struct Answer {
-        std::size_t reads;
-        std::size_t echoLines;
-        bool refused = false;
-    };
+    using Source = History::Source;
     bool replayed(Source source, std::string& line, bool& ok);
     void checkTerminal();
     void answerTaken();
-    // zemka.in positioned as it was after the first reads lines.
-    void rewindAnswerFile(std::size_t reads);
+    void addRead(Source source, bool ok, const std::string& line, std::int64_t offset);
+    // zemka.in positioned as it was after the reads of that answer (all reads without one).
+    void rewindAnswerFile(const std::optional<History::Answer>& answer);
 
     std::istream& keyboard_;
     std::ostream& terminal_;
@@ -93,12 +84,12 @@ private:
     bool answersTried_ = false;
     std::string answersMissing_;  // why zemka.in could not be opened
 
-    std::vector<Read> reads_;
-    std::size_t replayAt_ = 0;  // the next read to give again
+    History history_;
     bool replaying_ = false;
     std::string heldOutput_;  // the terminal lines of the replay since its last answer
-    std::vector<Answer> taken_;
-    std::size_t echoLines_ = 0;  // answers in echo.out, also those a replay does not write again
+    std::uint64_t echoLines_ = 0;  // answers in echo.out, also those a replay does not write again
+    std::uint64_t echoBytes_ = 0;  // and their length
+    std::optional<std::int64_t> answerFileAt_;  // zemka.in's position after its last read
 };
 
 }  // namespace zemka

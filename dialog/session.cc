@@ -3,6 +3,13 @@
 #include <stdexcept>
 
 namespace zemka {
+namespace {
+
+// The body and subprogram lines are padded to this width as they are written, so that they
+// go into main.f as they stand.
+constexpr std::size_t assembledWidth = 79;
+
+}  // namespace
 
 Session::Session(Run& r) : run(r), catalogue(r.catalogue), program_(r.dir / "main.f") {}
 
@@ -14,25 +21,21 @@ void Session::use(Stream s) {
     }
 }
 
-void Session::record(int channel, const std::string& line) {
+void Session::record(int channel, std::string_view line) {
     if (channel == lunits.terminal) run.show(line);
     else if (channel == lunits.header) program_.writeLine(line);
-    else if (channel == lunits.body) body_.writeLine(line);
-    else if (channel == lunits.subprograms) subprograms_.writeLine(line);
+    else if (channel == lunits.body) body_.writeLine(line, assembledWidth);
+    else if (channel == lunits.subprograms) subprograms_.writeLine(line, assembledWidth);
     else if (channel == lunits.echo) run.recordAnswer(line);
     else throw std::logic_error("write to channel " + std::to_string(channel));
 }
 
 void Session::assemble() {
-    auto copy = [this](const std::string& line) {
-        std::string l = line;
-        l.resize(79, ' ');
-        program_.writeLine(l);
-    };
-    body_.replay(copy);
-    subprograms_.replay(copy);
+    program_.append(body_);
+    program_.append(subprograms_);
+    // A failure to write echo.out, zemka.log or the terminal leaves the old main.f in place.
+    run.flush();
     program_.commit();
-    run.flushTerminal();
 }
 
 }  // namespace zemka

@@ -60,16 +60,16 @@ struct Session {
 
     void use(Stream s);
     // A line on the terminal that zemka.log may take as a prompt or a complaint.
-    void say(const std::string& line) { run.say(line); }
+    void say(std::string_view line) { run.say(line); }
     // A line on the terminal that is no prompt: a message line, a replayed answer, a pause.
-    void show(const std::string& line) { run.show(line); }
+    void show(std::string_view line) { run.show(line); }
     // Message n is being shown.
     void messageShown(int n) { run.messageShown(n); }
     // An answer refused before it reached echo.out.
-    void unrecordedAnswer(const std::string& line) { run.unrecordedAnswer(line); }
+    void unrecordedAnswer(std::string_view line) { run.unrecordedAnswer(line); }
     // One record to a channel: 6 the terminal, 11-13 the streams, 15 the echo file.
-    void record(int channel, const std::string& line);
-    void toCurrent(const std::string& line) { record(lunits.current, line); }
+    void record(int channel, std::string_view line);
+    void toCurrent(std::string_view line) { record(lunits.current, line); }
 
     // A keyboard line with its trailing carriage return dropped; false at end of input.
     bool keyboardLine(std::string& line) { return run.keyboardLine(line); }
@@ -77,8 +77,8 @@ struct Session {
     // why saying so in the user's terms.
     bool answerFileLine(std::string& line, std::string& why) { return run.answerFileLine(line, why); }
 
-    // Copies the body and subprogram streams behind the header in main.f, each line 79
-    // columns wide, and puts the finished main.f in place.
+    // Copies the body and subprogram streams behind the header in main.f (their lines are
+    // written 79 columns wide) and puts the finished main.f in place.
     void assemble();
     // What main.f holds once assembled.
     std::size_t programLines() const { return program_.linesWritten(); }

@@ -83,6 +83,35 @@ TEST(Format, ParameterCommonLine) {
     EXPECT_EQ(sixteen, (Records{six[0], fifteen[1], "     &,P16   "}));
 }
 
+// A run of one-character items is put whole, yet each character is still an item of its own.
+TEST(Format, RunsOfCharactersAreItemsOneByOne) {
+    EXPECT_EQ(formatRecords("(3A1,'|',A3)", chars("abcd")), Records{"abc|  d"});
+    EXPECT_EQ(formatRecords("(2A1,/,(3A1))", chars("abcdefgh")), (Records{"ab", "cde", "fgh"}));
+    Items mixed = chars("xy");
+    mixed.emplace_back(7);
+    appendChars(mixed, "z");
+    EXPECT_EQ(formatRecords("(2A1,I2,A1)", mixed), Records{"xy 7z"});
+    // More items and text than a write keeps in place.
+    Items many{"name"};
+    appendChars(many, std::string(150, 'a') + std::string(150, 'b'));
+    many.emplace_back("tail");
+    Records lines = formatRecords("(A,'=',/,(150A1))", many);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "name=");
+    EXPECT_EQ(lines[1], std::string(150, 'a'));
+    EXPECT_EQ(lines[2], std::string(150, 'b'));
+    EXPECT_EQ(lines[3], "t");
+}
+
+// Literals and skips that the parser joins write what they wrote one by one; a group of
+// literals alone is still the group that reversion starts from.
+TEST(Format, JoinedLiteralsAndLiteralGroups) {
+    EXPECT_EQ(formatRecords("(2X,'a',3X,'b',1X)", {}), Records{"  a   b"});
+    EXPECT_EQ(formatRecords("('ab''',2X,'c',I2)", {5}), Records{"ab'  c 5"});
+    EXPECT_EQ(formatRecords("(A,2('-'),A)", {"x", "y", "z"}), (Records{"x--y", "--z"}));
+    EXPECT_EQ(formatRecords("(3('=',2X))", {}), Records{"=  =  ="});
+}
+
 TEST(Format, InternalWriteAndTheDollarConvention) {
     // Internal writes give one buffer of the declared width; "$" marks blanks that the
     // later squeeze keeps.
