@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "format.h"
@@ -128,8 +129,16 @@ private:
     static std::string_view expressionFault(std::string_view line);
     // Why a line of a Fortran block cannot be a fixed-form line; empty when it can.
     static std::string_view blockLineFault(std::string_view line);
-    // What a name for unknown i would clash with ("the global parameter ux"); empty if nothing.
-    std::string clash(std::string_view c, int i, const UnknownNaming& naming) const;
+    // The names that the unknowns named so far make, in lower case: each name and each name
+    // followed by a suffix, with the unknown (and the number of its form, 0 for the name alone)
+    // that made it first.
+    struct EarlierForm {
+        int unknown;
+        std::size_t form;
+    };
+    using EarlierForms = std::unordered_map<std::string, EarlierForm>;
+    // What a name for an unknown would clash with ("the global parameter ux"); empty if nothing.
+    std::string clash(std::string_view c, const UnknownNaming& naming, const EarlierForms& earlier) const;
 
     // The global parameters that globp took, so that a clash can name them.
     std::vector<std::string> globalNames_;

@@ -34,12 +34,6 @@ bool sameName(std::string_view a, std::string_view b) {
     return sameLetters(withoutTrailingBlanks(a), withoutTrailingBlanks(b));
 }
 
-// Whether name is head followed by tail, case-blind.
-bool sameJoined(std::string_view name, std::string_view head, std::string_view tail) {
-    return name.size() == head.size() + tail.size() && sameLetters(name.substr(0, head.size()), head) &&
-           sameLetters(name.substr(head.size()), tail);
-}
-
 // Whether name is the entry of a reserved list, or for an entry "a#" is a followed by a
 // number from 1 to 99 (written as the program writes it, without leading zeros).
 bool reservedEntry(std::string_view name, std::string_view entry) {
@@ -185,6 +179,7 @@ std::string_view Dialog::blockLineFault(std::string_view line) {
 
 void Dialog::varnam(const NameTables& tables, int nvar, const UnknownNaming& naming) {
     Unknowns& u = session.unknwn;
+    EarlierForms earlier;
     for (int i = 1; i <= nvar; ++i) {
         for (;;) {
             if (i <= 9) say("(' U',I1,' =')", i);
@@ -199,18 +194,22 @@ void Dialog::varnam(const NameTables& tables, int nvar, const UnknownNaming& nam
             // Two unknowns of one name (or an unknown named like another's derivative, like a
             // global parameter or like a Fortran function) would silently be one name in the
             // program.
-            if (std::string with = clash(c, i, naming); !with.empty()) {
+            if (std::string with = clash(c, naming, earlier); !with.empty()) {
                 say("(A)", "|---- " + trimmed(c) + " would clash with " + with + ", re-enter in columns 1-3");
                 continue;
             }
             u.length[i] = c[1] == ' ' ? 1 : c[2] == ' ' ? 2 : 3;
             u.name[i] = c.substr(0, 3);
+            std::string name = lower(trimmed(c));
+            earlier.try_emplace(name, EarlierForm{i, 0});
+            for (std::size_t f = 1; f <= naming.suffixes.size(); ++f)
+                earlier.try_emplace(lower(name + naming.suffixes[f - 1]), EarlierForm{i, f});
             break;
         }
     }
 }
 
-std::string Dialog::clash(std::string_view c, int i, const UnknownNaming& naming) const {
+std::string Dialog::clash(std::string_view c, const UnknownNaming& naming, const EarlierForms& earlier) const {
     std::vector<std::string> mine{trimmed(c)};
     for (const std::string& suffix : naming.suffixes) mine.push_back(mine[0] + suffix);
     for (const std::string& form : mine) {
@@ -222,18 +221,17 @@ std::string Dialog::clash(std::string_view c, int i, const UnknownNaming& naming
             return global ? "the global parameter " + trimmed(t) : "the program's own " + lower(trimmed(t));
         }
     }
-    // Every unknown before, in each of its forms: its name alone, then with each suffix.
-    for (int k = 1; k < i; ++k) {
-        std::string_view theirs = withoutTrailingBlanks(session.unknwn.name[k]);
-        for (std::size_t f = 0; f <= naming.suffixes.size(); ++f) {
-            std::string_view suffix = f == 0 ? std::string_view() : std::string_view(naming.suffixes[f - 1]);
-            for (const std::string& form : mine)
-                if (sameJoined(form, theirs, suffix))
-                    return (f == 0 ? "" : std::string(theirs).append(suffix) + " of ") + "the unknown " +
-                           std::string(theirs);
-        }
+    // The first unknown before, and the first of its forms, that one of mine is.
+    const EarlierForm* first = nullptr;
+    for (const std::string& form : mine) {
+        auto it = earlier.find(lower(form));
+        if (it != earlier.end() &&
+            (!first || std::pair(it->second.unknown, it->second.form) < std::pair(first->unknown, first->form)))
+            first = &it->second;
     }
-    return {};
+    if (!first) return {};
+    std::string theirs(withoutTrailingBlanks(session.unknwn.name[first->unknown]));
+    return (first->form == 0 ? "" : theirs + naming.suffixes[first->form - 1] + " of ") + "the unknown " + theirs;
 }
 
 void Dialog::invec(std::string_view name, int first, int last, int req) {
