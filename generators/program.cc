@@ -113,14 +113,14 @@ void GeneratorBase::everyUnknown(const UnknownLines& lines) {
     for (int k = 1; k <= problem.neqn; ++k) unknownLines(k, lines);
 }
 
-void GeneratorBase::jacobian(const JacobianSpec& spec, int skip) {
-    int n = problem.neqn, functions = static_cast<int>(spec.functions.size());
+void GeneratorBase::jacobian(const JacobianTerms& terms, int skip) {
+    int n = problem.neqn, functions = static_cast<int>(terms.functions.size());
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j <= n; ++j)
             for (int f = 0; f < functions; ++f)
-                for (const Derivative& d : spec.derivatives)
-                    matfun(spec.functions[f], i, n, unknownName(j) + std::string(d.suffix), functions * (i - 1) + 1 + f,
-                           spec.unknownStride * (j - 1) + d.code, spec.lhs, skip);
+                for (const Derivative& d : terms.derivatives)
+                    matfun(terms.functions[f], i, n, unknownName(j) + std::string(d.suffix), functions * (i - 1) + 1 + f,
+                           terms.unknownStride * (j - 1) + d.code, terms.lhs, skip);
 }
 
 void GeneratorBase::postpr(const Postprocessor& p) {

@@ -72,7 +72,7 @@ struct Derivative {
 // The partial derivatives of functions (F, or F, A, B, or a boundary condition G) with
 // respect to each unknown and its derivatives. Function f of equation i is selected by
 // functions.size()*(i-1) + 1 + f, the derivative d of unknown j by unknownStride*(j-1) + d.code.
-struct JacobianSpec {
+struct JacobianTerms {
     std::vector<std::string_view> functions;
     std::vector<Derivative> derivatives;
     int unknownStride;

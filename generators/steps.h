@@ -61,7 +61,7 @@ struct Equations {
     int mode;                                 // vecfun mode of each function
     bool markFunctions;                       // a front-end marker before each F
     std::string_view eigenvalueCall;          // RHO's call, in an eigenvalue problem
-    JacobianSpec jacobian;
+    JacobianTerms jacobian;
 };
 
 // How the program of an eigenvalue problem goes on after the solver: the commented test that
@@ -126,7 +126,7 @@ protected:
     void everyUnknown(const UnknownLines& lines);
     // The partial derivatives of each function of each equation with respect to each unknown
     // and its derivatives; asked unless skip, else written as commented defaults.
-    void jacobian(const JacobianSpec& spec, int skip);
+    void jacobian(const JacobianTerms& terms, int skip);
     // The statement that ends the DO loop of this label.
     void closeLoop(int label) { write("(I5,' continue')", label); }
 
