@@ -55,8 +55,6 @@ public:
     void recordAnswer(std::string_view line);
     void unrecordedAnswer(std::string_view line);
 
-    // Whether the lines read so far are being given again after a step back.
-    bool replaying() const { return replaying_; }
     // Ends a replay whose lines are all given: the question now asked goes to the keyboard
     // and the terminal shows it as the dialog has just reached it. True if a replay ended.
     bool takeOver();
