@@ -15,6 +15,14 @@
 
 namespace zemka {
 
+// Fortran names are compared without regard to case.
+inline std::string lowerCase(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
 // The tables that decide which names a generator accepts for unknowns and global
 // parameters: letters that may stand alone, letters that may begin a longer name, and
 // forbidden names of exactly three characters (two letters padded with a blank). Only the

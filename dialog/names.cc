@@ -13,12 +13,6 @@ Items withChars(Items head, std::string_view s) {
     return head;
 }
 
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& ch : out) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return out;
-}
-
 bool alnum(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
 
 // Fortran names are case-blind, so "U" and "u" are the same variable.
@@ -70,7 +64,7 @@ std::string trimmed(std::string_view s) { return std::string(withoutTrailingBlan
 // Whether a global parameter of this name would be one of the generated program's own names
 // (see NameTables::reserved).
 bool reservedName(std::string_view name, const std::vector<std::string_view>& lists) {
-    std::string lowered = lower(name);
+    std::string lowered = lowerCase(name);
     if (lowered.ends_with("8z") || lowered.starts_with("dkvr") || lowered.starts_with("kvr")) return true;
     for (std::string_view list : lists)
         if (listed(name, list)) return true;
@@ -200,10 +194,10 @@ void Dialog::varnam(const NameTables& tables, int nvar, const UnknownNaming& nam
             }
             u.length[i] = c[1] == ' ' ? 1 : c[2] == ' ' ? 2 : 3;
             u.name[i] = c.substr(0, 3);
-            std::string name = lower(trimmed(c));
+            std::string name = lowerCase(trimmed(c));
             earlier.try_emplace(name, EarlierForm{i, 0});
             for (std::size_t f = 1; f <= naming.suffixes.size(); ++f)
-                earlier.try_emplace(lower(name + naming.suffixes[f - 1]), EarlierForm{i, f});
+                earlier.try_emplace(lowerCase(name + naming.suffixes[f - 1]), EarlierForm{i, f});
             break;
         }
     }
@@ -213,18 +207,18 @@ std::string Dialog::clash(std::string_view c, const UnknownNaming& naming, const
     std::vector<std::string> mine{trimmed(c)};
     for (const std::string& suffix : naming.suffixes) mine.push_back(mine[0] + suffix);
     for (const std::string& form : mine) {
-        if (intrinsic(form)) return "the Fortran function " + lower(form);
+        if (intrinsic(form)) return "the Fortran function " + lowerCase(form);
         for (const std::string& t : naming.taken) {
             if (!sameName(form, t)) continue;
             bool global = std::any_of(globalNames_.begin(), globalNames_.end(),
                                       [&t](const std::string& g) { return sameName(g, t); });
-            return global ? "the global parameter " + trimmed(t) : "the program's own " + lower(trimmed(t));
+            return global ? "the global parameter " + trimmed(t) : "the program's own " + lowerCase(trimmed(t));
         }
     }
     // The first unknown before, and the first of its forms, that one of mine is.
     const EarlierForm* first = nullptr;
     for (const std::string& form : mine) {
-        auto it = earlier.find(lower(form));
+        auto it = earlier.find(lowerCase(form));
         if (it != earlier.end() &&
             (!first || std::pair(it->second.unknown, it->second.form) < std::pair(first->unknown, first->form)))
             first = &it->second;

@@ -145,7 +145,7 @@ private:
         bool isFixed = logicalAnswer(end.flag);
         com(2, " ");
         std::string arc = "ixarc(" + std::to_string(end.arc) + ")", number = std::to_string(end.arc);
-        texts({arc + " = " + number, "if (" + lowerCase(std::string(end.flag)) + ") " + arc + " = -" + number});
+        texts({arc + " = " + number, "if (" + lowerCase(end.flag) + ") " + arc + " = -" + number});
         return isFixed;
     }
 

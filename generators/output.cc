@@ -15,7 +15,7 @@ void OutputSteps::outputVariable(std::string_view name, bool split) {
 }
 
 void OutputSteps::splitVariable(std::string_view name) {
-    std::string v = lowerCase(std::string(name)), q = std::to_string(space.quantities);
+    std::string v = lowerCase(name), q = std::to_string(space.quantities);
     texts({v + "a8z = mod(" + v + "-1," + q + ")+1", v + "b8z = (" + v + "-1)/" + q + "+1"});
 }
 
@@ -32,7 +32,7 @@ void OutputSteps::savedStepRange() {
 }
 
 std::string OutputSteps::rangeIndex(std::string_view name) {
-    std::string v = lowerCase(std::string(name));
+    std::string v = lowerCase(name);
     if (space.quantities == space.rangeStride) return v;
     text(v + "8z = " + std::to_string(space.rangeStride) + "*(" + v + "b8z-1)+" + v + "a8z");
     return v + "8z";

@@ -109,7 +109,7 @@ protected:
     void askNodist();
 
 private:
-    std::string lower(int axis) const { return lowerCase(std::string(space.axes[static_cast<std::size_t>(axis)])); }
+    std::string lower(int axis) const { return lowerCase(space.axes[static_cast<std::size_t>(axis)]); }
 };
 
 }  // namespace zemka

@@ -46,7 +46,7 @@ std::vector<int> GeneratorBase::grids(const std::vector<std::string_view>& axes,
 
 void GeneratorBase::gridChecks(const std::vector<std::string_view>& axes, int flag) {
     for (std::string_view axis : axes) {
-        std::string grid = lowerCase(std::string(axis)) + "grid";
+        std::string grid = lowerCase(axis) + "grid";
         text("call dkvrwx(" + grid + ",n" + grid + "," + std::to_string(flag) + ")");
     }
 }
@@ -469,7 +469,7 @@ std::string GeneratorBase::functionNameClash(const std::string& word, const Data
     static constexpr std::string_view runtime[] = {"d1mach", "r1mach", "i2mach", "inigks", "endgks", "clogks"};
     static constexpr std::string_view libraryPrefixes[] = {"dkvr", "kvr", "mkvr"};
     auto among = [&word](auto&& names) {
-        return std::any_of(std::begin(names), std::end(names), [&word](const auto& n) { return word == lowerCase(std::string(n)); });
+        return std::any_of(std::begin(names), std::end(names), [&word](const auto& n) { return word == lowerCase(n); });
     };
     if (among(units)) return "a routine of the program";
     if (among(runtime) || std::any_of(std::begin(libraryPrefixes), std::end(libraryPrefixes),

@@ -22,13 +22,6 @@ namespace zemka {
 constexpr int noLowerBound = -10000;
 constexpr int noUpperBound = 10000;
 
-// Fortran names are compared without regard to case.
-inline std::string lowerCase(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 // The names that every class's program gives variables, routines or intrinsic functions
 // of its own in the units that carry the parameter common line; a global parameter may not
 // take them (see NameTables::reserved). Each class adds those of its own program.
