@@ -50,11 +50,13 @@ struct NameTables {
 using GlobalList = std::vector<std::string>;
 
 // The names a generated routine makes of each unknown U, beside U itself: U followed by each
-// suffix (the derivatives Ux, Uy, ...), and the names that the program already holds (the
-// global parameters, RHO in an eigenvalue problem). No two unknowns may share any of them.
+// suffix (the derivatives Ux, Uy, ...), and the names that the program already holds: its
+// own (RHO in an eigenvalue problem, variables of the routines) and the global parameters.
+// No two unknowns may share any of them.
 struct UnknownNaming {
     std::vector<std::string> suffixes;
     std::vector<std::string> taken;
+    std::vector<std::string> globals = {};
 };
 
 class Dialog {
@@ -147,9 +149,6 @@ private:
     using EarlierForms = std::unordered_map<std::string, EarlierForm>;
     // What a name for an unknown would clash with ("the global parameter ux"); empty if nothing.
     std::string clash(std::string_view c, const UnknownNaming& naming, const EarlierForms& earlier) const;
-
-    // The global parameters that globp took, so that a clash can name them.
-    std::vector<std::string> globalNames_;
 
     bool legalName(std::string_view c, std::size_t width, const NameTables& t) const;
     std::string rangeText(int lo, int hi) const;

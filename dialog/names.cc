@@ -208,12 +208,10 @@ std::string Dialog::clash(std::string_view c, const UnknownNaming& naming, const
     for (const std::string& suffix : naming.suffixes) mine.push_back(mine[0] + suffix);
     for (const std::string& form : mine) {
         if (intrinsic(form)) return "the Fortran function " + lowerCase(form);
-        for (const std::string& t : naming.taken) {
-            if (!sameName(form, t)) continue;
-            bool global = std::any_of(globalNames_.begin(), globalNames_.end(),
-                                      [&t](const std::string& g) { return sameName(g, t); });
-            return global ? "the global parameter " + trimmed(t) : "the program's own " + lowerCase(trimmed(t));
-        }
+        for (const std::string& g : naming.globals)
+            if (sameName(form, g)) return "the global parameter " + trimmed(g);
+        for (const std::string& t : naming.taken)
+            if (sameName(form, t)) return "the program's own " + lowerCase(trimmed(t));
     }
     // The first unknown before, and the first of its forms, that one of mine is.
     const EarlierForm* first = nullptr;
@@ -339,7 +337,6 @@ GlobalList Dialog::globp(const NameTables& tables) {
         }
         invar(name, 1);
         list.push_back("," + name);
-        globalNames_.push_back(name);
         if (list.size() == 176) {
             say("(' Limit on number of global parameters reached')");
             return list;

@@ -173,7 +173,7 @@ void GeneratorBase::unknowns(int message, const NameTables& names, std::vector<s
     use(Stream::body);
     mess(1, message);
     UnknownNaming naming{std::move(suffixes), std::move(programNames)};
-    for (const std::string& item : problem.globals) naming.taken.push_back(item.substr(1));
+    for (const std::string& item : problem.globals) naming.globals.push_back(item.substr(1));
     if (problem.type == eigenvalue) naming.taken.push_back("rho");
     varnam(names, problem.neqn, naming);
 }

@@ -264,7 +264,7 @@ TEST(Names, VarnamRefusesNamesThatClashWithDerivedOrTakenNames) {
     NameTables tables{"uvw", "uvwrRmsU", ""};
     DialogRun run({"vy", "1", "", "ux", "u", "UX", "v", "RHO", "sin", "ma", "uy", "w"});
     GlobalList globals = run.dialog.globp({"", "v", ""});
-    UnknownNaming naming{{"x", "y"}, {globals[0].substr(1), "rho"}};
+    UnknownNaming naming{{"x", "y"}, {"rho"}, {globals[0].substr(1)}};
     run.dialog.varnam(tables, 3, naming);
     for (std::string line :
          {"u would clash with the unknown ux", "UX would clash with the unknown ux",
