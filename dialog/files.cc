@@ -128,6 +128,11 @@ void OutputFile::flush() {
     buffer_.clear();
 }
 
+void OutputFile::endAt(std::uintmax_t size) {
+    auto end = static_cast<off_t>(size);
+    if (::ftruncate(fd_, end) != 0 || ::lseek(fd_, end, SEEK_SET) != end) failed(errno);
+}
+
 void OutputFile::close() {
     flush();
     int fd = fd_;
@@ -218,8 +223,7 @@ void ThroughFile::close() {
 void ThroughFile::cutTo(std::uintmax_t size) {
     flush();
     if (size >= heldAt_) return;
-    auto end = static_cast<off_t>(size);
-    if (::ftruncate(fd_, end) != 0 || ::lseek(fd_, end, SEEK_SET) != end) failed(errno);
+    endAt(size);
     heldAt_ = size;
 }
 
@@ -307,8 +311,7 @@ bool ScratchFile::read(std::uintmax_t at, std::size_t size, char* out) {
 
 void ScratchFile::cutTo(std::uintmax_t size) {
     flush();
-    auto end = static_cast<off_t>(size);
-    if (::ftruncate(fd_, end) != 0 || ::lseek(fd_, end, SEEK_SET) != end) failed(errno);
+    endAt(size);
     bytes_ = size;
 }
 

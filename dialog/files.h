@@ -56,6 +56,8 @@ protected:
     std::size_t writeOut(const char* data, std::size_t size) const;
     // Closes the descriptor, checked; the destructor closes unchecked after a failure.
     void close();
+    // Ends the file after its first size bytes and writes on from there, checked.
+    void endAt(std::uintmax_t size);
 
     int fd_;
     std::string name_;
