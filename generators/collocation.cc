@@ -97,16 +97,9 @@ int CollocationSteps::transformation(const Transformation& t, int dimensions) {
             invar(std::string(1, c), 1);
         }
     }
-    for (const HeadLine& l : t.closing) l.kind == HeadLine::comment ? com(2, l.text) : text(l.text);
+    headLines(t.closing);
     texts({"return", "end"});
     return itrans;
-}
-
-void CollocationSteps::openPointRoutine(const PointRoutine& r) {
-    openSubprogram(r.head);
-    everyUnknown(r.values);
-    texts(r.locate);
-    everyUnknown(r.derivatives);
 }
 
 void CollocationSteps::collocationEquations(const CollocationEquations& e) {
@@ -182,12 +175,6 @@ void CollocationSteps::faceConditions(const Faces& faces, int iperdc, const std:
             });
         text("      endif");
     }
-    texts({"return", "end"});
-}
-
-void CollocationSteps::outputValues(const PointRoutine& r, int message, const std::vector<Replacement>& replacements) {
-    openPointRoutine(r);
-    printReplacements(message, replacements);
     texts({"return", "end"});
 }
 

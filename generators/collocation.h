@@ -18,17 +18,6 @@ namespace zemka {
 // the implicit statement: names of unknowns and data-file functions must begin with one.
 constexpr std::string_view collocationLet2 = "ABCDEFGHOPQRSTUVWXYZabcdefghopqrstuvwxyzIJKLMNijklmn";
 
-// A generated routine evaluated at one point of the region: its head, the values of each
-// unknown and its derivatives as the library hands them over, the calls that locate the point
-// (x, y, the normal), and, for each unknown, the lines that turn the derivatives in the
-// computational coordinates into those in x, y (, z).
-struct PointRoutine {
-    SubprogramHead head;
-    UnknownLines values;
-    std::vector<std::string_view> locate = {};
-    UnknownLines derivatives = {};
-};
-
 // The transformation from the computational coordinates to x, y (, z), in tran8z.
 struct Transformation {
     SubprogramHead head;
@@ -92,7 +81,6 @@ protected:
 
     // tran8z and ITRANS; returns ITRANS.
     int transformation(const Transformation& t, int dimensions);
-    void openPointRoutine(const PointRoutine& r);
     void collocationEquations(const CollocationEquations& e);
     // Whether the problem is periodic in each direction: IPERDC 1, 2, 3 for one of the
     // directions, 4, 5, 6 for two, 7 for all three, up to the largest the class has; a
@@ -101,8 +89,6 @@ protected:
     // The conditions on each face, asked where the face's direction is not periodic and has
     // more than one grid line.
     void faceConditions(const Faces& faces, int iperdc, const std::vector<int>& gridLines);
-    // pmod8z: the values put out instead of each unknown and its derivatives.
-    void outputValues(const PointRoutine& r, int message, const std::vector<Replacement>& replacements);
 
     // Steps over a rectangle or box.
     // The program's opening, the problem loop, the global parameters, the offer of blocks and

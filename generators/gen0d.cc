@@ -38,12 +38,11 @@ public:
                               .gridIdentityMessage = 0});
         use(Stream::body);
         text("iperdc = 0");
-        openSubprogram({"subroutine pmod8z(x8z,t,uu8z,uprint,uxp8z)",
-                        {statement("dimension uu8z(3,*),uprint(*),uxp8z(*)"),
-                         statement("common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"), parameterCommonLine}});
-        everyUnknown(values);
-        printReplacements(49, {});
-        texts({"return", "end"});
+        outputValues({.head = {"subroutine pmod8z(x8z,t,uu8z,uprint,uxp8z)",
+                               {statement("dimension uu8z(3,*),uprint(*),uxp8z(*)"),
+                                statement("common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"), parameterCommonLine}},
+                      .values = values},
+                     49, {});
         workArraysAndSaving();
         callSolver({.sizes = "call dkvr1q(nxgrid,neqn,ii8z,ir8z)",
                     .plotComments = {},

@@ -91,13 +91,11 @@ public:
                               .lsqfit = InitialValues::lsqfitAsked,
                               .gridIdentityMessage = 97});
         faceConditions(endpoints, periodicity(159, 1, -1), gridLines);
-        openPointRoutine({.head = {"subroutine pmod8z(x,t,uu8z,uprint,uxprint)",
-                                   {statement("dimension uu8z(3,*),uprint(*),uxprint(*)"),
-                                    statement("common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"),
-                                    parameterCommonLine}},
-                          .values = values});
-        printReplacements(166, {{"UX", "x"}});
-        texts({"return", "end"});
+        outputValues({.head = {"subroutine pmod8z(x,t,uu8z,uprint,uxprint)",
+                               {statement("dimension uu8z(3,*),uprint(*),uxprint(*)"),
+                                statement("common/dkvr14/sint(20),bint(20),slim8z(20),blim8z(20)"), parameterCommonLine}},
+                      .values = values},
+                     166, {{"UX", "x"}});
         workArrayParameters();
         text("PARAMETER (NXP8Z=1001,KDEG8Z=1)");
         outputPoints1d();

@@ -41,7 +41,7 @@ void GeneratorBase::openProgram(const ProgramSkeleton& skeleton) {
     use(Stream::header);
     com(2, skeleton.heading);
     askPrecision();
-    write("(6X,'parameter (neqnmx=',I4,')')", 99);
+    headLines({neqnmx});
     texts(skeleton.headerParameters);
     use(Stream::body);
     text(skeleton.arrays);
@@ -63,8 +63,12 @@ void GeneratorBase::subprogram(std::string_view header) {
 
 void GeneratorBase::openSubprogram(const SubprogramHead& head) {
     subprogram(head.header);
+    headLines(head.lines);
+}
+
+void GeneratorBase::headLines(const std::vector<HeadLine>& lines) {
     bool eigen = problem.type == eigenvalue;
-    for (const HeadLine& l : head.lines) {
+    for (const HeadLine& l : lines) {
         switch (l.kind) {
         case HeadLine::statement: text(l.text); break;
         case HeadLine::comment: com(2, l.text); break;
@@ -79,6 +83,13 @@ void GeneratorBase::openSubprogram(const SubprogramHead& head) {
         case HeadLine::parameterCommon: parameterCommon(problem.globals); break;
         }
     }
+}
+
+void GeneratorBase::openPointRoutine(const PointRoutine& r) {
+    openSubprogram(r.head);
+    everyUnknown(r.values);
+    texts(r.locate);
+    everyUnknown(r.derivatives);
 }
 
 void GeneratorBase::dummyRoutines(const std::vector<std::string_view>& headers) {

@@ -62,6 +62,17 @@ struct UnknownLine {
 };
 using UnknownLines = std::vector<UnknownLine>;
 
+// A generated routine evaluated at one point of the region: its head, the values of each
+// unknown and its derivatives as the library hands them over, the calls that locate the point
+// (x, y, the normal; none in 0D and 1D), and, for each unknown, the lines that turn the
+// derivatives in the computational coordinates into those in x, y (, z).
+struct PointRoutine {
+    SubprogramHead head;
+    UnknownLines values;
+    std::vector<std::string_view> locate = {};
+    UnknownLines derivatives = {};
+};
+
 // A derivative the Jacobian is asked for: the suffix that names it after the unknown (Ux is
 // "x"), and its code within the unknown's block of codes.
 struct Derivative {

@@ -346,6 +346,12 @@ void GeneratorBase::printReplacements(int message, const std::vector<Replacement
     }
 }
 
+void GeneratorBase::outputValues(const PointRoutine& r, int message, const std::vector<Replacement>& replacements) {
+    openPointRoutine(r);
+    printReplacements(message, replacements);
+    texts({"return", "end"});
+}
+
 void GeneratorBase::workArrayParameters() {
     use(Stream::header);
     comments({"   DIMENSIONS OF WORK ARRAYS", "   SET TO 1 FOR AUTOMATIC ALLOCATION"});

@@ -109,11 +109,15 @@ protected:
     void openProgram(const ProgramSkeleton& skeleton);
     // A generated routine's header, implicit statement and head, in the subprogram stream.
     void openSubprogram(const SubprogramHead& head);
+    // Lines of a head (or any such lines) in the current stream.
+    void headLines(const std::vector<HeadLine>& lines);
     // The start of a generated subprogram, in the subprogram stream: two empty lines, its
     // header, the implicit line.
     void subprogram(std::string_view header);
     // Stub subprograms, each only its header, the implicit line and, for a function, a zero result.
     void dummyRoutines(const std::vector<std::string_view>& headers);
+    // A routine at a point: its head, the unknowns' values and what locates the point.
+    void openPointRoutine(const PointRoutine& r);
     // The lines of unknown k; the same for every unknown in turn.
     void unknownLines(int k, const UnknownLines& lines);
     void everyUnknown(const UnknownLines& lines);
@@ -171,6 +175,8 @@ protected:
     void initialValuesRoutine(const InitialValues& iv);
     // The values put out instead of each unknown (UPRINT) and of its other quantities.
     void printReplacements(int message, const std::vector<Replacement>& replacements);
+    // pmod8z: a routine at a point whose values the user may replace for the output.
+    void outputValues(const PointRoutine& r, int message, const std::vector<Replacement>& replacements);
 
     // The main program's end.
     // The PARAMETER lines that size the work arrays (1: allocated at run time).
