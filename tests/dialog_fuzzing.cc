@@ -226,12 +226,6 @@ const std::string& shippedMessages() {
     return text;
 }
 
-std::string joinedLines(const Lines& lines) {
-    std::string s;
-    for (const std::string& l : lines) s += l + '\n';
-    return s;
-}
-
 // Runs zemka's whole dialog in dir; false when it ended with a report.
 bool wholeRun(const std::filesystem::path& dir, const Lines& keyboard) {
     std::istringstream keys(joinedLines(keyboard));

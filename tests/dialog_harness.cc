@@ -6,15 +6,11 @@
 #include <stdexcept>
 
 namespace zemka::test {
-namespace {
-
-std::string joined(const Lines& lines) {
+std::string joinedLines(const Lines& lines) {
     std::string s;
     for (const std::string& l : lines) s += l + '\n';
     return s;
 }
-
-}  // namespace
 
 Catalogue catalogueOf(const std::string& text) {
     std::istringstream in(text);
@@ -44,7 +40,7 @@ void writeFile(const std::filesystem::path& path, const std::string& content) {
 }
 
 DialogRun::DialogRun(const Lines& keys, const std::string& catalogue)
-    : keyboard(joined(keys)), dialogRun(keyboard, terminal, dir.path, catalogueOf(catalogue)) {}
+    : keyboard(joinedLines(keys)), dialogRun(keyboard, terminal, dir.path, catalogueOf(catalogue)) {}
 
 void DialogRun::finish() {
     if (!finished_) session.assemble();

@@ -31,6 +31,8 @@ struct TempDir {
 using Lines = std::vector<std::string>;
 
 Lines readLines(const std::filesystem::path& path);
+// The lines as a text file holds them, each followed by a newline.
+std::string joinedLines(const Lines& lines);
 // The message file text as zemka.seq would give it.
 Catalogue catalogueOf(const std::string& text);
 void writeFile(const std::filesystem::path& path, const std::string& content);

@@ -10,12 +10,6 @@
 namespace zemka::test {
 namespace {
 
-std::string joinedText(const Lines& lines) {
-    std::string s;
-    for (const std::string& l : lines) s += l + '\n';
-    return s;
-}
-
 TEST(Fuzz, ReadersOnRandomAnswers) {
     Random r(20240611);
     int tried = 0;
@@ -44,7 +38,7 @@ TEST(Fuzz, WholeDialogsThroughEveryGenerator) {
         Lines dialog = mutated(r.pick(dialogSeeds()), r);
         if (r.below(4) == 0) {
             Lines keys = mutated({"#"}, r);
-            fuzzDialog(keys, joinedText(dialog), counts);
+            fuzzDialog(keys, joinedLines(dialog), counts);
         } else {
             fuzzDialog(dialog, std::nullopt, counts);
         }
