@@ -1,6 +1,7 @@
 // Names, expressions, parameters, vectors, matrices and guarded definitions.
 #include <algorithm>
 #include <cctype>
+#include <unordered_set>
 
 #include "blanks.h"
 #include "dialog.h"
@@ -57,7 +58,21 @@ bool listed(std::string_view name, std::string_view list) {
     return false;
 }
 
-bool intrinsic(std::string_view name) { return listed(name, intrinsicFunctions); }
+// Each unknown's name is checked with every derivative suffix against the whole list, so the
+// list is looked up rather than walked.
+bool intrinsic(std::string_view name) {
+    static const auto functions = [] {
+        std::unordered_set<std::string_view> set;
+        std::string_view list = intrinsicFunctions;
+        for (std::size_t at = 0; at < list.size();) {
+            std::size_t end = std::min(list.find(' ', at), list.size());
+            set.insert(list.substr(at, end - at));
+            at = end + 1;
+        }
+        return set;
+    }();
+    return functions.contains(lowerCase(withoutTrailingBlanks(name)));
+}
 
 std::string trimmed(std::string_view s) { return std::string(withoutTrailingBlanks(s)); }
 
