@@ -8,6 +8,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace zemka {
@@ -166,22 +167,62 @@ private:
     std::size_t i_ = 0;
 };
 
+// A node as the writer runs it. The tree is laid out in one array, each group followed by
+// its children, so that a write walks one block of memory and no nested lists.
+struct Op {
+    Node::Kind kind;
+    int repeat;
+    int width;
+    std::string_view text;  // the node's text
+    std::size_t end;        // one past the node and its children
+};
+
+// A parsed format. One without a data descriptor (a ruler, a fixed line) writes the same
+// records every time it is written without items: they are kept once made.
+struct Parsed {
+    explicit Parsed(std::vector<Node> n) : nodes(std::move(n)) {
+        for (const Node& node : nodes) {
+            if (node.kind == Node::group) reversion = ops.size();
+            lay(node);
+        }
+    }
+    Parsed(const Parsed&) = delete;
+    Parsed& operator=(const Parsed&) = delete;
+
+    std::vector<Node> nodes;  // the texts the ops refer to
+    std::vector<Op> ops;
+    std::size_t reversion = 0;  // the op of the last top-level group: reversion starts there
+    bool fixed = true;
+    std::optional<std::vector<std::string>> records;
+
+private:
+    void lay(const Node& n) {
+        std::size_t at = ops.size();
+        ops.push_back({n.kind, n.repeat, n.width, n.text, 0});
+        if (n.kind == Node::alpha || n.kind == Node::integer) fixed = false;
+        // A group of literals alone is written as its text.
+        if (n.kind == Node::group && n.text.empty())
+            for (const Node& child : n.children) lay(child);
+        ops[at].end = ops.size();
+    }
+};
+
 // Formats are few and reused for every line, so each is parsed once. Most are literals, met
 // again at the same address: a slot per address finds them without comparing formats.
-const std::vector<Node>& parsed(std::string_view format) {
-    static std::map<std::string, std::unique_ptr<std::vector<Node>>, std::less<>> cache;
+Parsed& parsed(std::string_view format) {
+    static std::map<std::string, std::unique_ptr<Parsed>, std::less<>> cache;
     struct Recent {
         const char* data = nullptr;
         const std::string* key = nullptr;
-        const std::vector<Node>* nodes = nullptr;
+        Parsed* entry = nullptr;
     };
     static std::array<Recent, 256> recent;
     Recent& slot = recent[(reinterpret_cast<std::uintptr_t>(format.data()) >> 3) % recent.size()];
-    if (slot.data == format.data() && *slot.key == format) return *slot.nodes;
+    if (slot.data == format.data() && *slot.key == format) return *slot.entry;
     auto it = cache.find(format);
     if (it == cache.end()) {
-        auto nodes = std::make_unique<std::vector<Node>>(Parser(format).parseFormat());
-        it = cache.emplace(std::string(format), std::move(nodes)).first;
+        auto entry = std::make_unique<Parsed>(Parser(format).parseFormat());
+        it = cache.emplace(std::string(format), std::move(entry)).first;
     }
     slot = {format.data(), &it->first, it->second.get()};
     return *it->second;
@@ -192,21 +233,20 @@ std::string spareRecord;
 
 class Writer {
 public:
-    Writer(const Items& items, const std::function<void(std::string_view)>& emit)
+    Writer(const Items& items, RecordSink emit)
         : items_(items), emit_(emit), record_(std::move(spareRecord)) {}
     // The record's buffer serves the next write.
     ~Writer() { spareRecord = std::move(record_); }
 
-    void run(const std::vector<Node>& nodes) {
-        if (!runList(nodes, 0) || piece_ >= items_.pieces()) return finish();
+    void run(const Parsed& f) {
+        ops_ = f.ops.data();
+        std::size_t end = f.ops.size();
+        if (!runOps(0, end) || piece_ >= items_.pieces()) return finish();
         // Reversion: a new record, then again from the last top-level group.
-        std::size_t from = 0;
-        for (std::size_t k = 0; k < nodes.size(); ++k)
-            if (nodes[k].kind == Node::group) from = k;
         do {
             std::size_t beforePiece = piece_, beforeOffset = offset_;
             endRecord();
-            if (!runList(nodes, from)) break;
+            if (!runOps(f.reversion, end)) break;
             if (piece_ == beforePiece && offset_ == beforeOffset)
                 throw std::logic_error("FORMAT has no data descriptor for its items");
         } while (piece_ < items_.pieces());
@@ -214,33 +254,30 @@ public:
     }
 
 private:
-    // Returns false once a data descriptor finds no item: the write is over.
-    bool runList(const std::vector<Node>& nodes, std::size_t from) {
-        for (std::size_t k = from; k < nodes.size(); ++k)
-            if (!runNode(nodes[k])) return false;
-        return true;
-    }
-
-    [[gnu::always_inline]] bool runNode(const Node& n) {
-        switch (n.kind) {
-        case Node::literal: put(n.text); return true;
-        case Node::skip: pos_ += static_cast<std::size_t>(n.width); return true;
-        case Node::slash: endRecord(); return true;
-        case Node::group:
-            if (!n.text.empty()) {
-                put(n.text);
-                return true;
+    // Runs the ops from k to end; returns false once a data descriptor finds no item: the
+    // write is over.
+    bool runOps(std::size_t k, std::size_t end) {
+        while (k < end) {
+            const Op& op = ops_[k];
+            switch (op.kind) {
+            case Node::literal: put(op.text); break;
+            case Node::skip: pos_ += static_cast<std::size_t>(op.width); break;
+            case Node::slash: endRecord(); break;
+            case Node::group:
+                if (!op.text.empty()) put(op.text);
+                else
+                    for (int r = 0; r < op.repeat; ++r)
+                        if (!runOps(k + 1, op.end)) return false;
+                break;
+            case Node::alpha:
+            case Node::integer:
+                for (int r = 0; r < op.repeat;) {
+                    if (piece_ >= items_.pieces()) return false;
+                    r += op.kind == Node::alpha ? editA(op.width, op.repeat - r) : editI(op.width);
+                }
+                break;
             }
-            for (int r = 0; r < n.repeat; ++r)
-                if (!runList(n.children, 0)) return false;
-            return true;
-        case Node::alpha:
-        case Node::integer:
-            for (int r = 0; r < n.repeat;) {
-                if (piece_ >= items_.pieces()) return false;
-                r += n.kind == Node::alpha ? editA(n.width, n.repeat - r) : editI(n.width);
-            }
-            return true;
+            k = op.end;
         }
         return true;
     }
@@ -312,7 +349,8 @@ private:
     void finish() { endRecord(); }
 
     const Items& items_;
-    const std::function<void(std::string_view)>& emit_;
+    RecordSink emit_;
+    const Op* ops_ = nullptr;
     std::size_t piece_ = 0;   // the next item: a piece,
     std::size_t offset_ = 0;  // and within a run of characters, the character
     std::string record_;      // holds the record in its first end_ characters
@@ -334,9 +372,14 @@ void Items::appendChars(std::string_view s) {
     count_ += s.size();
 }
 
-void formatWrite(std::string_view format, const Items& items,
-                 const std::function<void(std::string_view)>& emit) {
-    Writer(items, emit).run(parsed(format));
+void formatWrite(std::string_view format, const Items& items, RecordSink emit) {
+    Parsed& f = parsed(format);
+    if (!f.fixed || !items.empty()) return Writer(items, emit).run(f);
+    if (!f.records) {
+        f.records.emplace();
+        Writer(items, [&](std::string_view r) { f.records->emplace_back(r); }).run(f);
+    }
+    for (const std::string& r : *f.records) emit(r);
 }
 
 std::string formatFault(std::string_view format) {

@@ -12,10 +12,10 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace zemka {
@@ -110,9 +110,24 @@ private:
 // Appends each character of s as its own item, for the "72A1" style of format.
 inline void appendChars(Items& items, std::string_view s) { items.appendChars(s); }
 
+// Where the records of one write go: a callable borrowed for that write. Every prompt and
+// program line is a write, so this is a plain pointer pair rather than a std::function.
+class RecordSink {
+public:
+    template <class F>
+        requires(!std::is_same_v<std::remove_cvref_t<F>, RecordSink>)
+    RecordSink(F&& f)
+        : target_(static_cast<const void*>(&f)),
+          call_([](const void* t, std::string_view r) { (*static_cast<std::remove_reference_t<F>*>(const_cast<void*>(t)))(r); }) {}
+    void operator()(std::string_view record) const { call_(target_, record); }
+
+private:
+    const void* target_;
+    void (*call_)(const void*, std::string_view);
+};
+
 // Writes the items under the format; every finished record is handed to emit.
-void formatWrite(std::string_view format, const Items& items,
-                 const std::function<void(std::string_view)>& emit);
+void formatWrite(std::string_view format, const Items& items, RecordSink emit);
 
 // Why the engine would refuse the format, or empty when it parses; writes nothing. The
 // engine otherwise parses a format only when it is first written.
