@@ -112,6 +112,29 @@ void OutputFile::writeLine(std::string_view line, std::size_t width) {
 void OutputFile::append(ScratchFile& from) {
     from.flush();
     flush();
+    if (!copyInKernel(from)) copyInBlocks(from);
+    lines_ += from.lines_;
+    bytes_ += from.bytes_;
+}
+
+bool OutputFile::copyInKernel(ScratchFile& from) {
+    // The stream's pages are copied to main.f's by the kernel, not read into this process and
+    // written back. Between file systems (or kernels) that cannot, nothing is copied and the
+    // blocks below do it.
+    loff_t at = 0;
+    while (static_cast<std::uintmax_t>(at) < from.bytes_) {
+        auto rest = static_cast<std::size_t>(std::min<std::uintmax_t>(SSIZE_MAX, from.bytes_ - at));
+        ssize_t n = ::copy_file_range(from.fd_, &at, fd_, nullptr, rest, 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && at == 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP))
+            return false;
+        if (n < 0) failed(errno);
+        if (n == 0) throw FatalError("cannot read " + from.name_ + ": the file is shorter");
+    }
+    return true;
+}
+
+void OutputFile::copyInBlocks(ScratchFile& from) {
     std::unique_ptr<char[]> block(new char[copyBlock]);
     for (std::uintmax_t at = 0; at < from.bytes_;) {
         auto size = static_cast<std::size_t>(std::min<std::uintmax_t>(copyBlock, from.bytes_ - at));
@@ -119,8 +142,6 @@ void OutputFile::append(ScratchFile& from) {
         if (writeOut(block.get(), size) != size) failed(errno);
         at += size;
     }
-    lines_ += from.lines_;
-    bytes_ += from.bytes_;
 }
 
 void OutputFile::flush() {
@@ -262,6 +283,12 @@ ProgramFile::~ProgramFile() {
     ::unlink(temporary_.c_str());
 }
 
+void ProgramFile::startWriteback() {
+    flush();
+    // Only a start: commit's fsync reports any failure.
+    (void)::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 void ProgramFile::commit() {
     flush();
     // mkstemp makes the file private; main.f gets the mode any new file of the user gets.
@@ -313,6 +340,12 @@ void ScratchFile::cutTo(std::uintmax_t size) {
     flush();
     endAt(size);
     bytes_ = size;
+}
+
+void ScratchFile::discard() {
+    buffer_.clear();
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
 }
 
 void installInterruptHandlers() {

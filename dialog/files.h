@@ -40,7 +40,7 @@ public:
 
     // Appends the line and a newline; with a width, the line is first padded with blanks to it.
     void writeLine(std::string_view line, std::size_t width = 0);
-    // Appends every line of a scratch file, in blocks.
+    // Appends every line of a scratch file.
     void append(ScratchFile& from);
     void flush();
     const std::string& name() const { return name_; }
@@ -58,6 +58,10 @@ protected:
     void close();
     // Ends the file after its first size bytes and writes on from there, checked.
     void endAt(std::uintmax_t size);
+    // The two ways append copies: false when the kernel cannot copy between the two files
+    // and nothing was copied.
+    bool copyInKernel(ScratchFile& from);
+    void copyInBlocks(ScratchFile& from);
 
     int fd_;
     std::string name_;
@@ -109,7 +113,10 @@ public:
     // An unfinished program is removed; the old main.f stays as it was.
     ~ProgramFile();
 
-    // Flushes, closes and renames the temporary file over main.f.
+    // The program is complete: its bytes start on their way to the disk while the run
+    // finishes its other files, so that commit waits less.
+    void startWriteback();
+    // Flushes, syncs, closes and renames the temporary file over main.f.
     void commit();
 
 private:
@@ -130,6 +137,8 @@ public:
     bool read(std::uintmax_t at, std::size_t size, char* out);
     // Drops everything after the first size bytes.
     void cutTo(std::uintmax_t size);
+    // Closes the file, which is no longer needed: its pages are freed now.
+    void discard();
 };
 
 // On SIGINT, SIGTERM and SIGHUP: remove the temporary main.f, say in one line how to resume

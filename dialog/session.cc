@@ -33,6 +33,10 @@ void Session::record(int channel, std::string_view line) {
 void Session::assemble() {
     program_.append(body_);
     program_.append(subprograms_);
+    // main.f goes to the disk while the streams' pages are freed and the other files written.
+    program_.startWriteback();
+    body_.discard();
+    subprograms_.discard();
     // A failure to write echo.out, zemka.log or the terminal leaves the old main.f in place.
     run.flush();
     program_.commit();

@@ -66,16 +66,29 @@ TEST(Faults, FullScratchSpaceOrWorkingDirectory) {
                                ": No space left on device");
     EXPECT_EQ(scratch.echo, clean.echo);
 
-    // The working directory fills up while main.f is written.
-    Scenario program = runZemka(dialog0d, withOldFiles({.launcher = fullDisk("main.f", 1000)}));
-    failedCleanly(program, "cannot write main.f: No space left on device");
-    EXPECT_EQ(program.echo, clean.echo);
+    // The working directory fills up while main.f is written: its head, and the streams
+    // copied in behind it by the kernel.
+    auto mainSize = static_cast<long>(fs::file_size(clean.dir / "main.f"));
+    for (long room : {1000L, mainSize - 100}) {
+        Scenario program = runZemka(dialog0d, withOldFiles({.launcher = fullDisk("main.f", room)}));
+        failedCleanly(program, "cannot write main.f: No space left on device");
+        EXPECT_EQ(program.echo, clean.echo);
+    }
 
     // It fills up after two and a half answers: echo.out keeps the two whole ones.
     long twoAndAHalf = static_cast<long>(clean.echo[0].size() + clean.echo[1].size() + 2 + clean.echo[2].size() / 2);
     Scenario echo = runZemka(dialog0d, withOldFiles({.launcher = fullDisk("echo.out", twoAndAHalf)}));
     failedCleanly(echo, "cannot write echo.out: No space left on device");
     EXPECT_EQ(echo.echo, (std::vector<std::string>(clean.echo.begin(), clean.echo.begin() + 2)));
+}
+
+// Where the kernel cannot copy between the scratch space and the working directory, the
+// streams are copied in blocks, to the same main.f.
+TEST(Faults, ScratchSpaceTheKernelCannotCopyFrom) {
+    Scenario clean = runZemka(dialog0d);
+    Scenario blocks = runZemka(dialog0d, {.launcher = fullDisk("none", 0) + " ZEMKA_NO_KERNEL_COPY=1"});
+    ASSERT_EQ(blocks.status, 0) << blocks.errors;
+    EXPECT_EQ(blocks.mainf, clean.mainf);
 }
 
 // Starts zemka in dir on these standard input and output descriptors, with standard error
