@@ -16,6 +16,7 @@
 // usage: zemka-bench [runs]        (runs per size, default 5; the median time is reported)
 //        zemka-bench runs NEQN     (the 3D dialog of that size alone)
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <fcntl.h>
 #include <malloc.h>
@@ -343,6 +344,86 @@ double runBaseline(const fs::path& dir) {
     return runChild(dir, "/bin/sh", argv).seconds;
 }
 
+// The sizes of the files a zemka run wrote, the terminal aside.
+struct Written {
+    std::uintmax_t program, echo, log, history;
+};
+
+// The history zemka keeps of these answers: a read of each line (a 24-byte head and the
+// line) and a 48-byte record of each answer taken.
+std::uintmax_t historyBytes(const Answers& answers) {
+    std::uintmax_t bytes = 0;
+    for (const auto& line : answers) bytes += 24 + line.size() + 48;
+    return bytes;
+}
+
+// An unlinked scratch file where zemka makes its own.
+int scratchFile() {
+    const char* dir = std::getenv("TMPDIR");
+    std::string pattern = std::string(dir && *dir ? dir : "/tmp") + "/zemka-bench-files-XXXXXX";
+    int fd = mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd >= 0) unlink(pattern.c_str());
+    return fd;
+}
+
+// What zemka's files cost by themselves: the same files written with the same calls and
+// sizes, without the dialog, in a child started by fork alone. The program's lines go to a
+// scratch stream, the history to another, echo.out and zemka.log beside main.f, each in
+// 64 KiB writes taking turns as the dialog fills them; then the stream is copied into a
+// temporary main.f by the kernel, its writeback started, the scratch files closed, and
+// main.f synced and renamed over the one of the run before (files-main.f, so that zemka's
+// own files stay as it left them).
+double runFiles(const fs::path& dir, const Written& w) {
+    auto start = std::chrono::steady_clock::now();
+    pid_t pid = fork();
+    if (pid < 0) {
+        std::perror("zemka-bench: fork");
+        std::exit(1);
+    }
+    if (pid == 0) {
+        if (chdir(dir.c_str()) != 0) _exit(126);
+        int streams = scratchFile(), history = scratchFile();
+        int echo = open("files-echo.out", O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        int log = open("files-zemka.log", O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        char temporary[] = "files-main.f.XXXXXX";
+        int program = mkostemp(temporary, O_CLOEXEC);
+        if (streams < 0 || history < 0 || echo < 0 || log < 0 || program < 0) _exit(1);
+        if (ftruncate(echo, 0) != 0 || ftruncate(log, 0) != 0) _exit(1);
+        std::string block(1 << 16, ' ');
+        for (std::size_t k = 78; k < block.size(); k += 80) block[k] = '\n';
+        struct Out {
+            int fd;
+            std::uintmax_t left;
+        } outs[] = {{streams, w.program}, {history, w.history}, {echo, w.echo}, {log, w.log}};
+        for (bool more = true; more;) {
+            more = false;
+            for (Out& o : outs) {
+                if (o.left == 0) continue;
+                auto n = static_cast<std::size_t>(std::min<std::uintmax_t>(o.left, block.size()));
+                if (write(o.fd, block.data(), n) != static_cast<ssize_t>(n)) _exit(1);
+                o.left -= n;
+                more = true;
+            }
+        }
+        loff_t at = 0;
+        while (static_cast<std::uintmax_t>(at) < w.program)
+            if (copy_file_range(streams, &at, program, nullptr, w.program - static_cast<std::uintmax_t>(at), 0) <= 0)
+                _exit(1);
+        sync_file_range(program, 0, 0, SYNC_FILE_RANGE_WRITE);
+        close(streams);
+        close(history);
+        if (fchmod(program, 0644) != 0 || fsync(program) != 0 || close(program) != 0) _exit(1);
+        if (rename(temporary, "files-main.f") != 0 || close(echo) != 0 || close(log) != 0) _exit(1);
+        _exit(0);
+    }
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "zemka-bench: writing the files alone failed in %s\n", dir.c_str());
+        std::exit(1);
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 void writeAnswers(const fs::path& dir, const Answers& answers) {
     std::ofstream out(dir / "zemka.in");
     for (const auto& line : answers) out << line << '\n';
@@ -364,25 +445,31 @@ struct Dialog {
 // answers written: a dialog out of step with the generator would measure something else.
 // Each zemka run is followed by a run of the baseline, so that both meet the same load.
 void measure(const fs::path& dir, const Dialog& dialog, int runs) {
-    std::printf("\n%s\n%6s %9s %14s %10s %12s %7s %12s %10s %14s\n", dialog.title, "NEQN", "answers",
-                "main.f bytes", "time ms", "baseline ms", "ratio", "us/answer", "ms/MB", "peak RSS KiB");
+    std::printf("\n%s\n%6s %9s %14s %10s %12s %7s %9s %8s %7s %12s %10s %14s\n", dialog.title, "NEQN", "answers",
+                "main.f bytes", "time ms", "baseline ms", "ratio", "files ms", "rest ms", "ratio", "us/answer", "ms/MB",
+                "peak RSS KiB");
     for (int neqn : dialog.sizes) {
         std::size_t count;
+        std::uintmax_t history;
         {
             Answers answers = dialog.answers(neqn);
             count = answers.size();
+            history = historyBytes(answers);
             writeAnswers(dir, answers);
         }
         // A child's peak RSS starts from the pages it shares with this process at the fork:
         // hand the answers' memory back first, or a large dialog is charged to zemka.
         malloc_trim(0);
-        std::vector<double> times, baseline;
+        std::vector<double> times, baseline, files;
         long rss = 0;
         for (int r = 0; r < runs; ++r) {
             Run run = runZemka(dir);
             times.push_back(run.seconds);
             rss = std::max(rss, run.maxRssKiB);
             baseline.push_back(runBaseline(dir));
+            Written written{fs::file_size(dir / "main.f"), fs::file_size(dir / "echo.out"),
+                            fs::file_size(dir / "zemka.log"), history};
+            files.push_back(runFiles(dir, written));
         }
         std::ifstream echo(dir / "echo.out");
         auto echoed = std::count(std::istreambuf_iterator<char>(echo), {}, '\n');
@@ -392,9 +479,10 @@ void measure(const fs::path& dir, const Dialog& dialog, int runs) {
             std::exit(1);
         }
         auto bytes = static_cast<std::uintmax_t>(fs::file_size(dir / "main.f"));
-        double ms = 1000 * median(times), base = 1000 * median(baseline);
-        std::printf("%6d %9zu %14ju %10.1f %12.1f %7.2f %12.2f %10.2f %14ld\n", neqn, count, bytes, ms, base,
-                    ms / base, 1000 * ms / static_cast<double>(count), ms / (static_cast<double>(bytes) / 1e6), rss);
+        double ms = 1000 * median(times), base = 1000 * median(baseline), alone = 1000 * median(files);
+        std::printf("%6d %9zu %14ju %10.1f %12.1f %7.2f %9.1f %8.1f %7.2f %12.2f %10.2f %14ld\n", neqn, count, bytes, ms,
+                    base, ms / base, alone, ms - alone, (ms - alone) / base, 1000 * ms / static_cast<double>(count),
+                    ms / (static_cast<double>(bytes) / 1e6), rss);
     }
 }
 
