@@ -26,11 +26,10 @@ constexpr std::size_t windowSize = 1 << 16;
 
 }  // namespace
 
-void History::addRead(const Read& read) {
-    ReadHead head{read.offset, read.line.size(),
-                  (read.source == Source::answerFile ? 1u : 0u) | (read.ok ? 2u : 0u)};
+void History::addRead(Source source, bool ok, std::string_view line, std::int64_t offset) {
+    ReadHead head{offset, line.size(), (source == Source::answerFile ? 1u : 0u) | (ok ? 2u : 0u)};
     readsFile_.write(std::string_view(reinterpret_cast<const char*>(&head), sizeof head));
-    readsFile_.write(read.line);
+    readsFile_.write(line);
     ++reads_;
     next_ = reads_;
     nextAt_ = readsFile_.bytesWritten();

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files.h"
@@ -36,7 +37,7 @@ public:
     };
 
     // Reads, appended as they happen; a new read counts as given.
-    void addRead(const Read& read);
+    void addRead(Source source, bool ok, std::string_view line, std::int64_t offset);
     std::uint64_t reads() const { return reads_; }
     // The reads again from the first: each call gives the next one; false after the last.
     void rewind();

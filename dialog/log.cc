@@ -39,8 +39,6 @@ void appendRightAligned(std::string& line, long long number, std::size_t width) 
 
 }  // namespace
 
-bool isComplaint(std::string_view line) { return line.starts_with("|----") && !isRuler(line); }
-
 void DialogLog::write(std::string_view line) {
     if (!quiet_) file_.writeLine(line);
 }
@@ -50,11 +48,11 @@ void DialogLog::message(int n) {
     appendRightAligned(messageText_, n, 3);
     messageText_ += "  ";
     prompt_.clear();
-    ruler_.clear();
+    rulerSaid_ = false;
     promptSinceAnswer_ = false;
 }
 
-void DialogLog::said(std::string_view line) {
+bool DialogLog::said(std::string_view line) {
     if (line.starts_with("|----")) {
         if (line.starts_with("|-----7")) {
             prompt_ = "FORTRAN block line";
@@ -65,14 +63,15 @@ void DialogLog::said(std::string_view line) {
                 rulerLine_ = line;
                 rulerWords_ = rulerText(line);
             }
-            ruler_ = rulerWords_;
+            rulerSaid_ = true;
         } else {
             write("      " + std::string(trim(line)));  // a complaint
+            return true;
         }
-        return;
+        return false;
     }
     std::string_view text = trim(line);
-    if (text.empty()) return;
+    if (text.empty()) return false;
     // "NAME =   (Press [RETURN] to default)" and the like: what follows "=" says how to
     // answer, not what is asked.
     if (auto equals = text.find(" ="); equals != std::string_view::npos) {
@@ -81,17 +80,18 @@ void DialogLog::said(std::string_view line) {
     }
     prompt_ = text;
     promptSinceAnswer_ = true;
+    return false;
 }
 
 void DialogLog::answer(std::size_t echoLine, std::string_view text) {
-    if (!promptSinceAnswer_ && !ruler_.empty()) prompt_ = ruler_;
+    if (!promptSinceAnswer_ && rulerSaid_ && !rulerWords_.empty()) prompt_ = rulerWords_;
     line_.clear();
     if (echoLine) appendRightAligned(line_, echoLine, 4);
     else line_ = "   -";
     line_.append(messageText_).append(prompt_).append("  ").append(withoutTrailingBlanks(text));
     line_.resize(withoutTrailingBlanks(line_).size());
     write(line_);
-    ruler_.clear();
+    rulerSaid_ = false;
     promptSinceAnswer_ = false;
 }
 

@@ -12,17 +12,16 @@
 
 namespace zemka {
 
-// A terminal line that refuses an answer: "|----" but not a ruler or a prompt of that form.
-bool isComplaint(std::string_view line);
-
 class DialogLog {
 public:
     explicit DialogLog(const std::filesystem::path& path) : file_(path) {}
 
     // Message n has been shown on the terminal.
     void message(int n);
-    // A terminal line other than a message line: a prompt, a ruler or a complaint.
-    void said(std::string_view line);
+    // A terminal line other than a message line: a prompt, a ruler or a complaint. True for
+    // a complaint ("|----" but not a ruler or a prompt of that form), which refuses the
+    // answer before it.
+    bool said(std::string_view line);
     // An answer: its line in echo.out (0 when it is not there) and its text.
     void answer(std::size_t echoLine, std::string_view text);
     // A line of its own (a step back, for example).
@@ -36,9 +35,9 @@ private:
     ThroughFile file_;
     std::string messageText_ = "  msg   0  ";  // the message shown last, as an answer's line has it
     std::string prompt_;       // what the answer is given to
-    std::string ruler_;        // an "Enter ..." ruler said since the last answer
-    std::string rulerLine_;    // the last ruler line seen
+    std::string rulerLine_;    // the last "Enter ..." ruler line seen
     std::string rulerWords_;   // and its words
+    bool rulerSaid_ = false;   // whether it was said since the last answer
     bool promptSinceAnswer_ = false;
     bool quiet_ = false;
     std::string line_;         // the line being written, kept for its buffer

@@ -9,9 +9,10 @@
 namespace zemka {
 namespace {
 
-Items withChars(Items head, std::string_view s) {
-    appendChars(head, s);
-    return head;
+Items withChars(std::initializer_list<FItem> head, std::string_view s) {
+    Items items(head);
+    appendChars(items, s);
+    return items;
 }
 
 bool alnum(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }

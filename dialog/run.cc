@@ -25,7 +25,7 @@ bool Run::replayed(Source source, std::string& line, bool& ok) {
 }
 
 void Run::addRead(Source source, bool ok, const std::string& line, std::int64_t offset) {
-    history_.addRead({source, ok, line, offset});
+    history_.addRead(source, ok, line, offset);
     if (source == Source::answerFile) answerFileAt_ = offset;
 }
 
@@ -95,8 +95,7 @@ void Run::checkTerminal() {
 
 void Run::say(std::string_view line) {
     show(line);
-    log_.said(line);
-    if (isComplaint(line)) history_.refuseLast();
+    if (log_.said(line)) history_.refuseLast();
 }
 
 void Run::notice(std::string_view line) {

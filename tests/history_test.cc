@@ -35,7 +35,7 @@ TEST(History, ReplaysEveryReadAndCutsBackToAnAnswer) {
     for (int k = 0; k < 3000; ++k) {
         std::string line = k == 1000 ? std::string(70000, 'x') : k == 1500 ? "" : "line " + std::to_string(k);
         History::Read r{k % 3 ? Source::keyboard : Source::answerFile, k % 7 != 0, line, 3 * k};
-        h.addRead(r);
+        h.addRead(r.source, r.ok, r.line, r.offset);
         written.push_back(r);
         h.addAnswer(answerAfter(h, static_cast<std::uint64_t>(k + 1)));
         if (k == 1999) middle = answerAfter(h, 2000);
@@ -56,7 +56,7 @@ TEST(History, ReplaysEveryReadAndCutsBackToAnAnswer) {
     EXPECT_EQ(h.reads(), 2000u);
     same(replay(h), written);
     // New reads follow the kept ones, as if the cut ones had never been.
-    h.addRead({Source::keyboard, true, "after", 0});
+    h.addRead(Source::keyboard, true, "after", 0);
     written.push_back({Source::keyboard, true, "after", 0});
     same(replay(h), written);
     EXPECT_TRUE(h.lastAccepted(2).empty());
@@ -66,7 +66,7 @@ TEST(History, LastAcceptedAnswersPassOverRefusedOnes) {
     History h;
     EXPECT_TRUE(h.lastAccepted(2).empty());
     for (std::uint64_t k = 1; k <= 5; ++k) {
-        h.addRead({Source::keyboard, true, "a", 0});
+        h.addRead(Source::keyboard, true, "a", 0);
         h.addAnswer(answerAfter(h, k, static_cast<std::int64_t>(k)));
         if (k >= 3) h.refuseLast();  // answers 3, 4 and 5 were refused by a complaint
     }
