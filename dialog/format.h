@@ -13,6 +13,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -116,14 +117,16 @@ class RecordSink {
 public:
     template <class F>
         requires(!std::is_same_v<std::remove_cvref_t<F>, RecordSink>)
-    RecordSink(F&& f)
-        : target_(static_cast<const void*>(&f)),
-          call_([](const void* t, std::string_view r) { (*static_cast<std::remove_reference_t<F>*>(const_cast<void*>(t)))(r); }) {}
+    RecordSink(F&& f) : target_(const_cast<void*>(static_cast<const void*>(std::addressof(f)))) {
+        call_ = [](void* target, std::string_view record) {
+            (*static_cast<std::remove_reference_t<F>*>(target))(record);
+        };
+    }
     void operator()(std::string_view record) const { call_(target_, record); }
 
 private:
-    const void* target_;
-    void (*call_)(const void*, std::string_view);
+    void* target_;
+    void (*call_)(void*, std::string_view);
 };
 
 // Writes the items under the format; every finished record is handed to emit.
