@@ -291,9 +291,9 @@ struct Run {
     long maxRssKiB;
 };
 
-// Starts a child in dir with zemka.in as its standard input, standard output to /dev/null and
-// standard error in errors.txt, and waits for it; exits when it fails.
-Run runChild(const fs::path& dir, const char* path, char* const argv[]) {
+// Forks a child that enters dir and runs body there (body ends it with _exit), waits for it
+// and times it; status is the child's wait status.
+template <class Body> Run timeChild(const fs::path& dir, int& status, Body body) {
     auto start = std::chrono::steady_clock::now();
     pid_t pid = fork();
     if (pid < 0) {
@@ -302,6 +302,24 @@ Run runChild(const fs::path& dir, const char* path, char* const argv[]) {
     }
     if (pid == 0) {
         if (chdir(dir.c_str()) != 0) _exit(126);
+        body();
+    }
+    // wait4 gives this child's own usage, so runs of different sizes do not mix.
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid) {
+        std::perror("zemka-bench: wait4");
+        std::exit(1);
+    }
+    return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), usage.ru_maxrss};
+}
+
+bool succeeded(int status) { return WIFEXITED(status) && WEXITSTATUS(status) == 0; }
+
+// Starts a child in dir with zemka.in as its standard input, standard output to /dev/null and
+// standard error in errors.txt, and waits for it; exits when it fails.
+Run runChild(const fs::path& dir, const char* path, char* const argv[]) {
+    int status = 0;
+    Run run = timeChild(dir, status, [&] {
         int in = open("zemka.in", O_RDONLY);
         int out = open("/dev/null", O_WRONLY);
         int err = open("errors.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -311,22 +329,14 @@ Run runChild(const fs::path& dir, const char* path, char* const argv[]) {
         dup2(err, 2);
         execv(path, argv);
         _exit(127);
-    }
-    // wait4 gives this child's own usage, so runs of different sizes do not mix.
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid) {
-        std::perror("zemka-bench: wait4");
-        std::exit(1);
-    }
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    });
+    if (!succeeded(status)) {
         std::ifstream err(dir / "errors.txt");
         std::string why((std::istreambuf_iterator<char>(err)), {});
         std::fprintf(stderr, "zemka-bench: %s failed in %s: %s\n", path, dir.c_str(), why.c_str());
         std::exit(1);
     }
-    return {seconds, usage.ru_maxrss};
+    return run;
 }
 
 // One zemka run in dir with the answers, zemka.in, as its keyboard.
@@ -374,14 +384,8 @@ int scratchFile() {
 // main.f synced and renamed over the one of the run before (files-main.f, so that zemka's
 // own files stay as it left them).
 double runFiles(const fs::path& dir, const Written& w) {
-    auto start = std::chrono::steady_clock::now();
-    pid_t pid = fork();
-    if (pid < 0) {
-        std::perror("zemka-bench: fork");
-        std::exit(1);
-    }
-    if (pid == 0) {
-        if (chdir(dir.c_str()) != 0) _exit(126);
+    int status = 0;
+    Run run = timeChild(dir, status, [&] {
         int streams = scratchFile(), history = scratchFile();
         int echo = open("files-echo.out", O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
         int log = open("files-zemka.log", O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
@@ -415,13 +419,12 @@ double runFiles(const fs::path& dir, const Written& w) {
         if (fchmod(program, 0644) != 0 || fsync(program) != 0 || close(program) != 0) _exit(1);
         if (rename(temporary, "files-main.f") != 0 || close(echo) != 0 || close(log) != 0) _exit(1);
         _exit(0);
-    }
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    });
+    if (!succeeded(status)) {
         std::fprintf(stderr, "zemka-bench: writing the files alone failed in %s\n", dir.c_str());
         std::exit(1);
     }
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return run.seconds;
 }
 
 void writeAnswers(const fs::path& dir, const Answers& answers) {
