@@ -65,10 +65,10 @@ bool intrinsic(std::string_view name) {
     static const auto functions = [] {
         std::unordered_set<std::string_view> set;
         std::string_view list = intrinsicFunctions;
-        for (std::size_t at = 0; at < list.size();) {
+        for (std::size_t at = list.find_first_not_of(' '); at != std::string_view::npos;) {
             std::size_t end = std::min(list.find(' ', at), list.size());
             set.insert(list.substr(at, end - at));
-            at = end + 1;
+            at = list.find_first_not_of(' ', end);
         }
         return set;
     }();
